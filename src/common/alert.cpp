@@ -1,0 +1,34 @@
+#include "common/alert.h"
+
+#include <QTextStream>
+
+namespace commonModule {
+namespace {
+
+void writeToConsole(const QString& message)
+{
+    QTextStream(stderr) << message.trimmed() << Qt::endl;
+}
+
+Alert_Presenter& presenter()
+{
+    static Alert_Presenter p = writeToConsole;
+    return p;
+}
+
+}  // namespace
+
+Alert_Presenter Set_Alert_Presenter(Alert_Presenter p)
+{
+    Alert_Presenter previous = std::move(presenter());
+    presenter() = p ? std::move(p) : Alert_Presenter(writeToConsole);
+    return previous;
+}
+
+void Show_Alert(const QString& sMessage)
+{
+    if (sMessage.trimmed().isEmpty()) return;
+    presenter()(sMessage);
+}
+
+}  // namespace commonModule

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+namespace commonModule {
+
+// Shows a modal message to the technician; a text that is empty or only blanks
+// shows nothing. Everything the station tells the technician in a message box
+// goes through here.
+void Show_Alert(const QString& sMessage);
+
+// What actually puts the message on the screen. The message box installs itself
+// at start-up; tests install a recorder. Returns the presenter it replaced.
+using Alert_Presenter = std::function<void(const QString&)>;
+Alert_Presenter Set_Alert_Presenter(Alert_Presenter presenter);
+
+}  // namespace commonModule

@@ -1,0 +1,126 @@
+#include "common/db_module.h"
+
+#include "common/alert.h"
+#include "platform/db/station_connection.h"
+
+namespace dbModule {
+
+QString Conn_String;
+
+namespace {
+
+constexpr int kCommandTimeout = 20;
+constexpr int kConnectionTimeout = 300;
+constexpr std::int16_t kMaxTries = 5;
+const QString kCrLf = QStringLiteral("\r\n");
+
+Connection_Maker& maker()
+{
+    static Connection_Maker m;
+    return m;
+}
+
+// Creates and opens the connection of one attempt. A connection that cannot be
+// opened is reported once and answers as a failed statement.
+std::unique_ptr<db::Connection> openConnection(bool bShowErr)
+{
+    if (Conn_String.isEmpty()) Conn_String = Fallback_Conn_String();
+    std::unique_ptr<db::Connection> cn = maker() ? maker()() : std::make_unique<db::StationConnection>();
+    cn->setCommandTimeout(kCommandTimeout);
+    cn->setConnectionTimeout(kConnectionTimeout);
+    if (cn->open(Conn_String, QString(), QString())) return cn;
+
+    if (bShowErr) {
+        QString text = QString::fromLatin1(kUnreachableMessage);
+        for (const db::DbError& e : cn->errors())
+            if (!e.description.trimmed().isEmpty()) text += kCrLf + kCrLf + e.description.trimmed();
+        commonModule::Show_Alert(text);
+    }
+    return nullptr;
+}
+
+// The error path: true when the failed attempt timed out and may be tried again.
+bool timedOutAndMayRetry(const db::Connection& cn, Attempt_Counters& counters)
+{
+    bool timedOut = false;
+    for (const db::DbError& e : cn.errors()) {
+        if (e.number == db::kQueryTimeoutNumber) {
+            timedOut = true;
+            ++counters.Try_Count;
+        }
+    }
+    return timedOut && counters.Try_Count <= counters.Max_Tries;
+}
+
+void beginAttempt(Attempt_Counters& counters)
+{
+    counters.Max_Tries = kMaxTries;
+    if (counters.Try_Count == 0) counters.Try_Count = 1;
+}
+
+}  // namespace
+
+QString Fallback_Conn_String() { return QString::fromLatin1(db::kEmbeddedPrefix) + QStringLiteral("labdata.db"); }
+
+Attempt_Counters& Get_Recordset_Counters()
+{
+    static Attempt_Counters c;
+    return c;
+}
+
+Attempt_Counters& Execute_SQL_Counters()
+{
+    static Attempt_Counters c;
+    return c;
+}
+
+void Set_Connection_Maker(Connection_Maker m) { maker() = std::move(m); }
+
+db::Recordset Get_Recordset(const QString& sSQL, bool bShowErr)
+{
+    Attempt_Counters& counters = Get_Recordset_Counters();
+    beginAttempt(counters);
+    db::Recordset rs;
+    if (std::unique_ptr<db::Connection> cn = openConnection(bShowErr)) {
+        if (cn->execute(sSQL, &rs)) {
+            Check_DB_Errors(*cn, bShowErr);
+        } else if (timedOutAndMayRetry(*cn, counters)) {
+            cn->close();
+            rs = Get_Recordset(sSQL, bShowErr);
+        }
+    }
+    counters.Try_Count = 0;
+    return rs;
+}
+
+bool Execute_SQL(const QString& sSQL, bool bShowErr)
+{
+    Attempt_Counters& counters = Execute_SQL_Counters();
+    beginAttempt(counters);
+    bool result = false;
+    if (std::unique_ptr<db::Connection> cn = openConnection(bShowErr)) {
+        if (cn->execute(sSQL, nullptr)) result = Check_DB_Errors(*cn, bShowErr) == 0;
+        if (!result && timedOutAndMayRetry(*cn, counters)) {
+            cn->close();
+            result = Execute_SQL(sSQL, bShowErr);
+        }
+    }
+    counters.Try_Count = 0;
+    return result;
+}
+
+std::int16_t Check_DB_Errors(const db::Connection& cn, bool bShowErr)
+{
+    std::int16_t count = 0;
+    QString text;
+    for (const db::DbError& e : cn.errors()) {
+        if (e.number == 0) continue;
+        ++count;
+        text += QStringLiteral("Error[") + QString::number(e.number) + QStringLiteral("]") + kCrLf + kCrLf +
+                e.description + kCrLf + kCrLf + kCrLf;
+    }
+    if (!text.isEmpty() && bShowErr) commonModule::Show_Alert(text);
+    return count;
+}
+
+}  // namespace dbModule
