@@ -1,0 +1,92 @@
+#include "records/employee.h"
+
+#include "common/db_module.h"
+#include "common/sql_text.h"
+
+namespace {
+
+QString trimRight(const QString& s)
+{
+    qsizetype end = s.size();
+    while (end > 0 && s.at(end - 1) == QLatin1Char(' ')) --end;
+    return s.left(end);
+}
+
+}  // namespace
+
+Employee::Employee() { Employee_Reset(); }
+
+void Employee::Employee_Reset()
+{
+    Emp_Num = -1;
+    isAdmin = false;
+    First_Name.clear();
+    Last_Name.clear();
+    Full_name.clear();
+    Password.clear();
+    Department.clear();
+    Lab_Code = QStringLiteral("ZIVIRUZEZ");
+}
+
+void Employee::Employee_Refresh()
+{
+    Emp_Num = -1;
+    Full_name.clear();
+}
+
+QString Employee::Login_Statement(const QString& password) const
+{
+    return QStringLiteral("exec lab.dbo.validate_password @source = 'Zolt', ") + QStringLiteral("@UserPassword = '") +
+           sqlText(trimRight(password)) + QStringLiteral("', ") + QStringLiteral("@labcode = '") + sqlText(Lab_Code) +
+           QStringLiteral("'");
+}
+
+bool Employee::Login(const QVariant& vPassword)
+{
+    const QString password = db::textOf(vPassword);
+    db::Recordset rs = dbModule::Get_Recordset(Login_Statement(password), true);
+    // No answer at all (the database could not be asked): the record stays as it was.
+    if (!rs.isOpen()) return false;
+    if (rs.eof()) {
+        Employee_Reset();
+        return false;
+    }
+    if (rs.isNullAt(QStringLiteral("EMP_NUM"))) {
+        rs.close();
+        return false;
+    }
+    Emp_Num = static_cast<std::int16_t>(rs.value(QStringLiteral("EMP_NUM")).toInt());
+    isAdmin = rs.value(QStringLiteral("ISADMIN")).toInt() == 1;
+    const QString first = db::textOf(rs.value(QStringLiteral("FIRSTNAME")));
+    const QString last = db::textOf(rs.value(QStringLiteral("LASTNAME")));
+    Full_name = first.trimmed() + QLatin1Char(' ') + last.trimmed();
+    First_Name = first;
+    Last_Name = last;
+    Password = password;
+    Department = db::textOf(rs.value(QStringLiteral("Zolt_Func"))).trimmed();
+    rs.close();
+    return true;
+}
+
+QString Employee::Employee_List_Statement(const QString& whatDepartment, bool includeDismissed) const
+{
+    const QString lab = sqlText(Lab_Code.trimmed());
+    const QString active = includeDismissed ? QString() : QStringLiteral("and    dismissed = 'N' ");
+    QString sql = QStringLiteral("select * from travomi.dbo.view_employees (nolock) ") +
+                  QStringLiteral("where  lab_code = '") + lab + QStringLiteral("' ") + active;
+    if (!whatDepartment.trimmed().isEmpty()) {
+        const QString group = sqlText(whatDepartment.trimmed());
+        sql += QStringLiteral("and    func_group = '") + group + QStringLiteral("' ") +
+               QStringLiteral("union ") + QStringLiteral("select * from travomi.dbo.view_employees (nolock) ") +
+               QStringLiteral("where  lab_code = '") + lab + QStringLiteral("' ") + active +
+               QStringLiteral("and    emp_num in (select supervisor_id from travomi.dbo.view_employees (nolock) ") +
+               QStringLiteral("where  lab_code = '") + lab + QStringLiteral("' and func_group = '") + group +
+               QStringLiteral("') ");
+    }
+    return sql + QStringLiteral("order by job_desc, full_name");
+}
+
+db::Recordset Employee::Employee_List(const QVariant&, const QString& whatDepartment, bool includeDismissed)
+{
+    return dbModule::Get_Recordset(Employee_List_Statement(whatDepartment, includeDismissed), true);
+}

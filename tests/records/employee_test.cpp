@@ -1,0 +1,95 @@
+#include "common/db_module.h"
+#include "fake_database.h"
+#include "records/employee.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QStringList kLoginColumns = {"EMP_NUM", "ISADMIN", "FIRSTNAME", "LASTNAME", "Zolt_Func"};
+
+TEST(EmployeeTest, FreshRecordIsNobodyOfTheLaboratory)
+{
+    Employee e;
+    EXPECT_EQ(e.Emp_Num, -1);
+    EXPECT_EQ(e.Lab_Code, "ZIVIRUZEZ");
+    EXPECT_FALSE(e.isAdmin);
+    EXPECT_TRUE(e.Full_name.isEmpty());
+}
+
+TEST(EmployeeTest, LoginSendsTheTrimmedPasswordAndFillsTheRecord)
+{
+    FakeDatabase database;
+    database.script(FakeDatabase::rows(kLoginColumns, {{412, 1, "  Ann ", " Smith  ", " LABTECH "}}));
+    Employee e;
+    e.Station = "PARTICLE COUNT";
+
+    ASSERT_TRUE(e.Login(QStringLiteral("demo1  ")));
+    EXPECT_EQ(database.last(),
+              "exec lab.dbo.validate_password @source = 'Zolt', @UserPassword = 'demo1', @labcode = 'ZIVIRUZEZ'");
+    EXPECT_EQ(e.Emp_Num, 412);
+    EXPECT_TRUE(e.isAdmin);
+    EXPECT_EQ(e.Full_name, "Ann Smith") << "names trimmed and joined by one blank";
+    EXPECT_EQ(e.First_Name, "  Ann ");
+    EXPECT_EQ(e.Last_Name, " Smith  ");
+    EXPECT_EQ(e.Password, "demo1  ") << "kept as entered";
+    EXPECT_EQ(e.Department, "LABTECH");
+    EXPECT_EQ(e.Station, "PARTICLE COUNT");
+}
+
+TEST(EmployeeTest, QuoteInPasswordIsSentDoubled)
+{
+    FakeDatabase database;
+    database.script(FakeDatabase::noRows(kLoginColumns));
+    Employee e;
+    EXPECT_FALSE(e.Login(QStringLiteral("a' or '1'='1")));
+    EXPECT_EQ(database.last(), "exec lab.dbo.validate_password @source = 'Zolt', "
+                               "@UserPassword = 'a'' or ''1''=''1', @labcode = 'ZIVIRUZEZ'");
+}
+
+TEST(EmployeeTest, RefusalsKeepOrClearTheRecordAsTheAnswerSays)
+{
+    FakeDatabase database;
+    Employee e;
+    database.script(FakeDatabase::rows(kLoginColumns, {{7, 0, "Bo", "Lee", "LAB"}}));
+    ASSERT_TRUE(e.Login(QStringLiteral("x")));
+    EXPECT_FALSE(e.isAdmin) << "only ISADMIN 1 makes an administrator";
+
+    // A row with a NULL employee number refuses and leaves the previous technician.
+    database.script(FakeDatabase::rows(kLoginColumns, {{QVariant(), 1, "Eve", "Nul", "X"}}));
+    EXPECT_FALSE(e.Login(QStringLiteral("y")));
+    EXPECT_EQ(e.Emp_Num, 7);
+    EXPECT_EQ(e.Full_name, "Bo Lee");
+
+    // A failed call (no answer at all) also leaves the record as it was.
+    database.script(FakeDatabase::failure(102, "Incorrect syntax"));
+    EXPECT_FALSE(e.Login(QStringLiteral("y")));
+    EXPECT_EQ(e.Emp_Num, 7);
+
+    // No row: the record is reset; the station kind stays.
+    e.Station = "PARTICLE COUNT";
+    database.script(FakeDatabase::noRows(kLoginColumns));
+    EXPECT_FALSE(e.Login(QStringLiteral("wrong")));
+    EXPECT_EQ(e.Emp_Num, -1);
+    EXPECT_TRUE(e.Full_name.isEmpty());
+    EXPECT_EQ(e.Lab_Code, "ZIVIRUZEZ");
+    EXPECT_EQ(e.Station, "PARTICLE COUNT");
+}
+
+TEST(EmployeeTest, EmployeeListAsksForActiveStaffAndSupervisorsOfAGroup)
+{
+    Employee e;
+    const QString all = e.Employee_List_Statement("", false);
+    EXPECT_TRUE(all.contains("travomi.dbo.view_employees (nolock)"));
+    EXPECT_TRUE(all.contains("dismissed = 'N'"));
+    EXPECT_FALSE(all.contains("union"));
+    EXPECT_TRUE(all.endsWith("order by job_desc, full_name"));
+
+    const QString group = e.Employee_List_Statement("LAB'S", true);
+    EXPECT_FALSE(group.contains("dismissed"));
+    EXPECT_TRUE(group.contains("func_group = 'LAB''S'"));
+    EXPECT_TRUE(group.contains("union"));
+    EXPECT_TRUE(group.contains("supervisor_id"));
+}
+
+}  // namespace
