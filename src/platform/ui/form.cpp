@@ -1,0 +1,46 @@
+#include "platform/ui/form.h"
+
+#include "platform/ui/modal.h"
+
+namespace ui {
+
+Form::Form(QWidget* parent) : QDialog(parent)
+{
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+}
+
+void Form::Load()
+{
+    if (loaded_) return;
+    loaded_ = true;
+    Form_Load();
+}
+
+void Form::adoptOwner(QWidget* owner)
+{
+    if (owner && owner != this && parentWidget() != owner) setParent(owner, windowFlags());
+}
+
+void Form::Show(QWidget* owner)
+{
+    Load();
+    adoptOwner(owner);
+    show();
+    raise();
+}
+
+void Form::Show_Modal(QWidget* owner)
+{
+    Load();
+    adoptOwner(owner);
+    setModal(true);
+    showModal(this);
+}
+
+void Form::Run_Unload()
+{
+    if (loaded_) Form_Unload();
+    loaded_ = false;
+}
+
+}  // namespace ui
