@@ -1,0 +1,100 @@
+#include "records/prt_count.h"
+
+#include "common/db_module.h"
+#include "common/sql_text.h"
+#include "records/current_records.h"
+#include "records/employee.h"
+#include "records/value_reading.h"
+
+#include <optional>
+
+namespace {
+
+// The laboratory of every particle-count call (not the record's own Lab_Code).
+const QString kLabCode = QStringLiteral("ZIVIRUZEZ");
+
+QString quotedCount(const QString& name, const QVariant& value)
+{
+    return QStringLiteral("@") + name + QStringLiteral(" = '") + sqlText(db::textOf(value).trimmed()) +
+           QStringLiteral("', ");
+}
+
+// The first answer row's column, trimmed, equals the expected word.
+bool firstRowSays(db::Recordset& rs, const QString& column, const QString& word)
+{
+    if (rs.eof()) return false;
+    const QVariant v = rs.value(column);
+    const bool says = !db::isNull(v) && db::textOf(v).trimmed() == word;
+    rs.close();
+    return says;
+}
+
+}  // namespace
+
+db::Recordset PrtCount::Get_PC_History(const QString& Lab_Number)
+{
+    const QString sql = QStringLiteral("exec labrack.dbo.get_PC_History @labCode = '") + kLabCode +
+                        QStringLiteral("', @labNumber = '") + sqlText(Lab_Number.trimmed()) + QStringLiteral("'");
+    return dbModule::Get_Recordset(sql, true);
+}
+
+bool PrtCount::Redo_Sample(const QString& Lab_Number, const QString&)
+{
+    const QString technician = commonModule::Curr_Employee().Full_name.trimmed();
+    const QString sql = QStringLiteral("exec Lab.dbo.labtrack_inserttest  @labnumber = '") + sqlText(Lab_Number) +
+                        QStringLiteral("', ") + QStringLiteral("@labcode = '") + kLabCode + QStringLiteral("', ") +
+                        QStringLiteral("@testgrp = 'PrtCount', ") + QStringLiteral("@class = 'REDO', ") +
+                        QStringLiteral("@comments = 'Test inserted by technician (") + sqlText(technician) +
+                        QStringLiteral(")',") + QStringLiteral("@return_status = 'Y'");
+    db::Recordset rs = dbModule::Get_Recordset(sql, true);
+    return firstRowSays(rs, QStringLiteral("STATUS"), QStringLiteral("READY"));
+}
+
+void PrtCount::Save_Results(const QString& Lab_Number, std::int16_t Emp_Num, const QVariant& sample_Volume,
+                            const QVariant& PC2, const QVariant& PC5, const QVariant& PC15, const QVariant& PC25,
+                            const QVariant& PC50, const QVariant& PC100, const QVariant& PC200, const QString&)
+{
+    const QString sql = QStringLiteral("exec Lab.dbo.import_PC002 @labnumber = '") + sqlText(Lab_Number.trimmed()) +
+                        QStringLiteral("', ") + QStringLiteral("@instrumentid = 'PC002', ") +
+                        QStringLiteral("@filename = 'USER_INTERFACE', ") + QStringLiteral("@labcode = '") + kLabCode +
+                        QStringLiteral("', ") + QStringLiteral("@method = 'ISO4406', ") +
+                        quotedCount(QStringLiteral("sampleVolume"), sample_Volume) +
+                        QStringLiteral("@factorVolume = 1, ") + quotedCount(QStringLiteral("pc2m"), PC2) +
+                        quotedCount(QStringLiteral("pc5m"), PC5) + quotedCount(QStringLiteral("pc15m"), PC15) +
+                        quotedCount(QStringLiteral("pc25m"), PC25) + quotedCount(QStringLiteral("pc50m"), PC50) +
+                        quotedCount(QStringLiteral("pc100m"), PC100) + quotedCount(QStringLiteral("pc200m"), PC200) +
+                        QStringLiteral("@empnum = ") + QString::number(Emp_Num) + QStringLiteral(", ") +
+                        QStringLiteral("@test = 'N' ");
+    db::Recordset rs = dbModule::Get_Recordset(sql, true);
+
+    bool outcome = false;
+    if (!rs.eof()) {
+        const QVariant status = rs.value(QStringLiteral("STATUS"));
+        const QVariant labId = rs.value(QStringLiteral("LAB_ID"));
+        const QVariant labCode = rs.value(QStringLiteral("LAB_CODE"));
+        const std::optional<std::int16_t> runNo = records::int16Of(rs.value(QStringLiteral("RUN_NO")));
+        // An answer that cannot be read in full is no confirmation of the store:
+        // the record keeps its fields and the save counts as failed.
+        if (!db::isNull(status) && !db::isNull(labId) && !db::isNull(labCode) && runNo) {
+            Status = db::textOf(status).trimmed();
+            outcome = Status == QLatin1String("DONE");
+            Lab_Id = db::textOf(labId);
+            Lab_Code = db::textOf(labCode);
+            Run_No = *runNo;
+        }
+        rs.close();
+    }
+    saveOk = outcome;
+}
+
+bool PrtCount::Remove_Sample(const QString& Lab_Number, const QString& Action)
+{
+    const QString sql = QStringLiteral("exec lab.dbo.labtrack_testaction @labnumber = '") + sqlText(Lab_Number) +
+                        QStringLiteral("', ") + QStringLiteral("@empnum = ") +
+                        QString::number(commonModule::Curr_Employee().Emp_Num) + QStringLiteral(", ") +
+                        QStringLiteral("@labcode = '") + kLabCode + QStringLiteral("', ") +
+                        QStringLiteral("@testgrp = 'PrtCount', ") + QStringLiteral("@testaction = '") +
+                        sqlText(Action) + QStringLiteral("' ");
+    db::Recordset rs = dbModule::Get_Recordset(sql, true);
+    return firstRowSays(rs, QStringLiteral("LAB_STATUS"), QStringLiteral("DONE"));
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "platform/db/recordset.h"
+#include "records/rack_positions.h"
+#include "records/settings_collection.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QVariant>
+#include <cstdint>
+#include <vector>
+
+// The rack on the station: its header, its 20 positions with their test records,
+// the station settings, custody of the rack and the queries about racks.
+class Rack {
+public:
+    // Works for the laboratory "ZIVIRUZEZ" on the station's own database
+    // connection, with no rack loaded.
+    Rack();
+
+    static constexpr int kPositions = 20;
+
+    // Position k (1 to 20) is screen position k-1; std::out_of_range outside.
+    std::vector<RackPositions> Pos;
+    RackPositions& Pos_Item(int index) { return Pos.at(static_cast<std::size_t>(index - 1)); }
+    const RackPositions& Pos_Item(int index) const { return Pos.at(static_cast<std::size_t>(index - 1)); }
+
+    QVariant softWare_id;  // NULL (invalid) when no software row was found
+    QString softWare_Name;
+    QString Rack_id;
+    QString Rack_Desc;
+    QDateTime Rack_Date;
+    QString Lab_Code;
+    QVariant Emp_Num;
+    QString Rack_Status;
+    QVariant Curr_User;  // holder: text or number as the laboratory gives it
+    QString Curr_Station;
+    SettingsCollection Settings;
+
+    // Loading and the positions.
+    void Rack_Load(const QString& sId, const QString& sTestGroup);
+    // Appends the position built from the current row of rRS, or an empty one for null.
+    void Rack_Set(const db::Recordset* rRS, std::int16_t vPosition);
+    void Initialize_pos();
+    void Pos_Release();
+
+    // Station settings.
+    void Get_SoftwareId();
+    // The settings rows of the software; unopened when there is no software id.
+    db::Recordset Software_GetSettings();
+    void Load_Software_settings();
+
+    // Custody ("GET" or "PUT") and the queries about racks.
+    bool Rack_Status_Update(const QString& sAction);
+    bool isRackLoggedOut(bool bForceLogout);
+    db::Recordset Get_Rack_Priority(const QString& sLabCode, const QString& sTestGroup);
+    db::Recordset Get_Samples(const QString& sTestGroup, const QString& sPriority);
+    db::Recordset Rack_Outstanding_Tests(bool isWeighed, const QString& vTestGroup);
+    // The description of the rack that holds the sample, or the current Rack_Desc.
+    QString Sample_Found(const QVariant& Lab_Number, const QVariant& Test_Group);
+};

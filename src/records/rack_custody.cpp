@@ -1,0 +1,115 @@
+#include "common/db_module.h"
+#include "common/sql_text.h"
+#include "records/current_records.h"
+#include "records/employee.h"
+#include "records/rack.h"
+#include "records/value_reading.h"
+
+namespace {
+
+// The rack id goes into the custody call unquoted; only a whole number is sent.
+bool isRackId(const QString& id)
+{
+    bool ok = false;
+    id.trimmed().toLongLong(&ok);
+    return ok;
+}
+
+}  // namespace
+
+bool Rack::Rack_Status_Update(const QString& sAction)
+{
+    if (sAction != QLatin1String("GET") && sAction != QLatin1String("PUT")) return false;
+    if (!isRackId(Rack_id)) return false;
+
+    const Employee& technician = commonModule::Curr_Employee();
+    const QString sql = QStringLiteral("exec labrack.dbo.rack_acquisition_upd @rack_id = ") + Rack_id.trimmed() +
+                        QStringLiteral(", ") + QStringLiteral("@emp_num = ") + QString::number(technician.Emp_Num) +
+                        QStringLiteral(", ") + QStringLiteral("@station = '") +
+                        sqlText(technician.Station.trimmed()) + QStringLiteral("', ") +
+                        QStringLiteral("@action = '") + sAction + QStringLiteral("'");
+    db::Recordset rs = dbModule::Get_Recordset(sql, true);
+    if (rs.eof()) return false;
+
+    bool granted = false;
+    Curr_User = QString();
+    Curr_Station.clear();
+    Rack_Status.clear();
+    if (records::int16Of(rs.value(QStringLiteral("ERROR"))) == std::int16_t(0)) {
+        Curr_User = technician.Emp_Num;
+        Curr_Station = technician.Station.trimmed();
+        granted = true;
+    } else {
+        const QVariant user = rs.value(QStringLiteral("CURR_USER"));
+        const QVariant station = rs.value(QStringLiteral("CURR_STATION"));
+        if (!db::isNull(user)) Curr_User = user;
+        if (!db::isNull(station)) Curr_Station = db::textOf(station).trimmed();
+    }
+    const QVariant message = rs.value(QStringLiteral("MESSAGE"));
+    if (!db::isNull(message)) Rack_Status = db::textOf(message);
+    rs.close();
+    return granted;
+}
+
+bool Rack::isRackLoggedOut(bool) { return true; }
+
+db::Recordset Rack::Get_Rack_Priority(const QString& sLabCode, const QString& sTestGroup)
+{
+    const QString testGroup = sTestGroup.isEmpty() ? QStringLiteral(", null")
+                                                   : QStringLiteral(", '") + sqlText(sTestGroup) + QStringLiteral("' ");
+    const QString scale = commonModule::Curr_Employee().Station == QLatin1String("SCALE") ? QStringLiteral(", 1, 0 ")
+                                                                                           : QString();
+    const QString sql = QStringLiteral("labrack.dbo.get_rack_priority ") + QStringLiteral("'") +
+                        sqlText(sLabCode.trimmed()) + QStringLiteral("' ") + testGroup + QStringLiteral(", 0") +
+                        QStringLiteral(", 0") + scale + QStringLiteral(", 0");
+    return dbModule::Get_Recordset(sql, true);
+}
+
+db::Recordset Rack::Get_Samples(const QString& sTestGroup, const QString& sPriority)
+{
+    const Employee& technician = commonModule::Curr_Employee();
+    QString sql = QStringLiteral("labrack.dbo.outstanding_racks ") + QStringLiteral(" @lab_code = '") +
+                  sqlText(technician.Lab_Code.trimmed()) + QStringLiteral("' ");
+    if (!sTestGroup.isEmpty()) sql += QStringLiteral(", @test_group = '") + sqlText(sTestGroup) + QStringLiteral("' ");
+    if (sPriority.isEmpty())
+        sql += QStringLiteral(", @priority = null");
+    else
+        sql += QStringLiteral(", @priority = '") + sqlText(sPriority.trimmed()) + QStringLiteral("'");
+    if (technician.Station == QLatin1String("SCALE"))
+        sql += QStringLiteral(", @weight_required = 1, @isWeighed = 0 ");
+    else if (technician.Station == QLatin1String("SPAT"))
+        sql += QStringLiteral(", @spat = -1, @visual = null ");
+    else if (technician.Station == QLatin1String("VISUAL"))
+        sql += QStringLiteral(", @spat = null, @visual = -1 ");
+    return dbModule::Get_Recordset(sql, true);
+}
+
+db::Recordset Rack::Rack_Outstanding_Tests(bool isWeighed, const QString& vTestGroup)
+{
+    const QString group = vTestGroup.trimmed();
+    const QString testGroup =
+        group.isEmpty() ? QStringLiteral("null") : QStringLiteral("'") + sqlText(group) + QStringLiteral("'");
+    QString sql = QStringLiteral("select * from labrack.dbo.TBL_TestGroup_Count('") + sqlText(Lab_Code.trimmed()) +
+                  QStringLiteral("', ") + testGroup + QStringLiteral(") ");
+    if (isWeighed) sql += QStringLiteral("where isWeighed = 1 ");
+    return dbModule::Get_Recordset(sql, true);
+}
+
+QString Rack::Sample_Found(const QVariant& Lab_Number, const QVariant& Test_Group)
+{
+    QString found = Rack_Desc;
+    const QString sql = QStringLiteral("exec labrack.dbo.Get_RackSample  ") + QStringLiteral("@lab_number = '") +
+                        sqlText(db::textOf(Lab_Number).trimmed()) + QStringLiteral("', ") +
+                        QStringLiteral("@lab_code = '") + sqlText(Lab_Code.trimmed()) + QStringLiteral("', ") +
+                        QStringLiteral("@lab_id = null, ") + QStringLiteral("@test_group = '") +
+                        sqlText(db::textOf(Test_Group).trimmed()) + QStringLiteral("', ") +
+                        QStringLiteral("@weight_required = 0, ") + QStringLiteral("@showWeighed = 0, ") +
+                        QStringLiteral("@status = 'READY', ") + QStringLiteral("@test = 'n' ");
+    db::Recordset rs = dbModule::Get_Recordset(sql, true);
+    if (!rs.eof()) {
+        const QVariant desc = rs.value(QStringLiteral("RACK_DESC"));
+        if (!db::isNull(desc)) found = db::textOf(desc).trimmed();
+        rs.close();
+    }
+    return found;
+}
