@@ -1,4 +1,6 @@
 // Test programs run with a QApplication, headless unless a display is asked for.
+#include "labdb/labdb.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -6,6 +8,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    labdb::registerEmbeddedBackend();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,145 @@
+// The rack queries: a rack's positions with their tests, the priorities and racks
+// with outstanding work, and the rack a sample stands on.
+#include "labdb/lab_records.h"
+#include "labdb/procedure.h"
+
+namespace labdb {
+
+namespace {
+
+QString rightTrimmed(const QString& s)
+{
+    qsizetype n = s.size();
+    while (n > 0 && s[n - 1].isSpace()) --n;
+    return s.left(n);
+}
+
+// One row per occupied position of the rack whose sample has a test of the
+// group (its latest run), in ascending position; no rows at all when none of
+// them is still to be done (READY).
+db::Recordset outstandingRackTests(ProcContext& c, const Args& a)
+{
+    const QStringList columns = {
+        QStringLiteral("RACK_ID"),      QStringLiteral("RACK_DESC"),         QStringLiteral("CURRENT_RACK_STATUS"),
+        QStringLiteral("CURR_USER"),    QStringLiteral("CURR_STATION"),      QStringLiteral("POSITION"),
+        QStringLiteral("RECEIVED_DATETIME"), QStringLiteral("DESIRED_WEIGHT"), QStringLiteral("STATUS"),
+        QStringLiteral("PRIORITY"),     QStringLiteral("RUN_NO"),            QStringLiteral("WORK_ORDER_NO"),
+        QStringLiteral("LAB_ID"),       QStringLiteral("LAB_CODE"),          QStringLiteral("COMPONENT_CODE"),
+        QStringLiteral("DOPICTURE"),    QStringLiteral("TEST_GROUP")};
+    const QByteArray sql =
+        "SELECT r.RACK_ID, r.RACK_DESC, r.RACK_STATUS, r.CURR_USER, r.CURR_STATION, p.POSITION, s.RECEIVED_DATETIME,"
+        " t.DESIRED_WEIGHT, t.STATUS, s.PRIORITY, t.RUN_NO, s.LAB_NUMBER, s.LAB_ID, s.LAB_CODE, s.COMPONENT_CODE,"
+        " s.DOPICTURE, t.TEST_GROUP"
+        " FROM racks r JOIN rack_positions p ON p.RACK_ID = r.RACK_ID JOIN samples s ON s.LAB_ID = p.LAB_ID"
+        " JOIN lab_tracking t ON t.TEST_ID = (SELECT x.TEST_ID FROM lab_tracking x WHERE x.LAB_ID = s.LAB_ID"
+        "   AND x.TEST_GROUP = ? ORDER BY x.RUN_NO DESC LIMIT 1)"
+        " WHERE r.RACK_DESC = ?" +
+        stationTestFilter(a).toUtf8() + " ORDER BY p.POSITION";
+    const QList<QVariantList> rows =
+        c.db.rows(sql, {a.trimmed(QStringLiteral("@test_group")), rightTrimmed(a.text(QStringLiteral("@rack_desc")))});
+    const int status = int(columns.indexOf(QStringLiteral("STATUS")));
+    for (const QVariantList& r : rows)
+        if (r[status].toString() == QLatin1String("READY")) return answer(columns, rows);
+    return answer(columns);
+}
+
+// The priorities present among the outstanding tests on racks, most urgent first.
+// Positional: lab code, test group, spat, visual, weight required, weighed, test.
+db::Recordset getRackPriority(ProcContext& c, const Args& a)
+{
+    Params params{a.trimmed(QStringLiteral("@lab_code"))};
+    QByteArray sql =
+        "SELECT DISTINCT s.PRIORITY FROM lab_tracking t JOIN rack_positions p ON p.LAB_ID = t.LAB_ID"
+        " JOIN samples s ON s.LAB_ID = t.LAB_ID WHERE t.STATUS = 'READY' AND s.LAB_CODE = ?";
+    if (!a.isNull(QStringLiteral("@test_group"))) {
+        sql += " AND t.TEST_GROUP = ?";
+        params << a.trimmed(QStringLiteral("@test_group"));
+    }
+    sql += stationTestFilter(a).toUtf8() + " ORDER BY " + kPriorityRank;
+    return answer({QStringLiteral("PRIORITY")}, c.db.rows(sql, params));
+}
+
+// The racks with outstanding tests of the group (and priority), by description.
+db::Recordset outstandingRacks(ProcContext& c, const Args& a)
+{
+    Params params{a.trimmed(QStringLiteral("@lab_code"))};
+    QByteArray sql =
+        "SELECT r.RACK_DESC, r.RACK_ID, count(*) AS OUTSTANDING, r.CURR_USER, r.CURR_STATION"
+        " FROM lab_tracking t JOIN rack_positions p ON p.LAB_ID = t.LAB_ID JOIN racks r ON r.RACK_ID = p.RACK_ID"
+        " JOIN samples s ON s.LAB_ID = t.LAB_ID WHERE t.STATUS = 'READY' AND s.LAB_CODE = ?";
+    if (!a.isNull(QStringLiteral("@test_group")) && !a.trimmed(QStringLiteral("@test_group")).isEmpty()) {
+        sql += " AND t.TEST_GROUP = ?";
+        params << a.trimmed(QStringLiteral("@test_group"));
+    }
+    if (!a.isNull(QStringLiteral("@priority")) && !a.trimmed(QStringLiteral("@priority")).isEmpty()) {
+        sql += " AND s.PRIORITY = ?";
+        params << a.trimmed(QStringLiteral("@priority"));
+    }
+    sql += stationTestFilter(a).toUtf8() + " GROUP BY r.RACK_ID ORDER BY r.RACK_DESC";
+    return answer({QStringLiteral("RACK_DESC"), QStringLiteral("RACK_ID"), QStringLiteral("OUTSTANDING"),
+                   QStringLiteral("CURR_USER"), QStringLiteral("CURR_STATION")},
+                  c.db.rows(sql, params));
+}
+
+// The rack a sample stands on, when its test of the group is in the asked status.
+db::Recordset getRackSample(ProcContext& c, const Args& a)
+{
+    const QStringList columns = {QStringLiteral("RACK_DESC"), QStringLiteral("RACK_ID"), QStringLiteral("POSITION"),
+                                 QStringLiteral("LAB_ID"), QStringLiteral("WORK_ORDER_NO"), QStringLiteral("STATUS")};
+    const std::optional<SampleRow> sample =
+        a.isNull(QStringLiteral("@lab_id"))
+            ? findSample(c.db, a.text(QStringLiteral("@lab_code")), a.text(QStringLiteral("@lab_number")))
+            : findSampleById(c.db, a.integer(QStringLiteral("@lab_id")));
+    if (!sample) return answer(columns);
+    Params params{sample->labId};
+    QByteArray sql =
+        "SELECT r.RACK_DESC, r.RACK_ID, p.POSITION, s.LAB_ID, s.LAB_NUMBER, t.STATUS"
+        " FROM rack_positions p JOIN racks r ON r.RACK_ID = p.RACK_ID JOIN samples s ON s.LAB_ID = p.LAB_ID"
+        " LEFT JOIN lab_tracking t ON t.TEST_ID = (SELECT x.TEST_ID FROM lab_tracking x WHERE x.LAB_ID = s.LAB_ID"
+        "   AND x.TEST_GROUP = ? ORDER BY x.RUN_NO DESC LIMIT 1)"
+        " WHERE p.LAB_ID = ?";
+    params.prepend(a.trimmed(QStringLiteral("@test_group")));
+    if (!a.isNull(QStringLiteral("@test_group"))) {
+        sql += " AND t.TEST_ID IS NOT NULL";
+        if (!a.isNull(QStringLiteral("@status"))) {
+            sql += " AND t.STATUS = ?";
+            params << a.trimmed(QStringLiteral("@status"));
+        }
+        sql += stationTestFilter(a).toUtf8();
+    }
+    return answer(columns, c.db.rows(sql, params));
+}
+
+}  // namespace
+
+void addRackProcedures(QList<Procedure>& out)
+{
+    const auto text = [](const char* n, bool required = false, QVariant fallback = {}) {
+        return ParamSpec{QString::fromLatin1(n), ParamKind::Text, required, fallback};
+    };
+    const auto integer = [](const char* n, QVariant fallback = {}) {
+        return ParamSpec{QString::fromLatin1(n), ParamKind::Integer, false, fallback};
+    };
+    out << Procedure{QStringLiteral("labrack.dbo.outstanding_rackTests"),
+                     {text("@rack_desc", true), text("@test_group", true), integer("@weight_required", 0),
+                      integer("@showWeighed", 1)},
+                     false,
+                     outstandingRackTests};
+    out << Procedure{QStringLiteral("labrack.dbo.get_rack_priority"),
+                     {text("@lab_code", true), text("@test_group"), integer("@spat", 0), integer("@visual", 0),
+                      integer("@weight_required", 0), integer("@isWeighed"), integer("@test", 0)},
+                     false,
+                     getRackPriority};
+    out << Procedure{QStringLiteral("labrack.dbo.outstanding_racks"),
+                     {text("@lab_code", true), text("@test_group"), text("@priority"), integer("@weight_required", 0),
+                      integer("@isWeighed"), integer("@spat"), integer("@visual")},
+                     false,
+                     outstandingRacks};
+    out << Procedure{QStringLiteral("labrack.dbo.Get_RackSample"),
+                     {text("@lab_number"), text("@lab_code"), integer("@lab_id"), text("@test_group"),
+                      integer("@weight_required", 0), integer("@showWeighed", 1), text("@status"), text("@test")},
+                     false,
+                     getRackSample};
+}
+
+}  // namespace labdb
