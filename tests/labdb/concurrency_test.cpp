@@ -1,0 +1,120 @@
+// Two stations on one database file: locks, time-outs, and no double custody or
+// double bath position when they race.
+#include "lab_fixture.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <atomic>
+#include <sqlite3.h>
+#include <thread>
+#include <vector>
+
+namespace {
+
+class TwoStations : public LabDb {};
+
+TEST_F(TwoStations, LockHeldLongerThanTheCommandTimeoutIsATimeout)
+{
+    sqlite3* holder = nullptr;
+    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &holder), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(holder, "BEGIN IMMEDIATE; UPDATE racks SET RACK_STATUS = 'x' WHERE 0;", nullptr, nullptr, nullptr), SQLITE_OK);
+
+    cn.setCommandTimeout(1);
+    const QString before = snapshot();
+    const db::DbError e = fails(QStringLiteral("exec labrack.dbo.rack_acquisition_upd @rack_id = 501, @emp_num = 101, "
+                                               "@station = 'PARTICLE COUNT', @action = 'GET'"));
+    EXPECT_EQ(e.number, db::kQueryTimeoutNumber);
+    EXPECT_EQ(e.sqlState, QStringLiteral("HYT00"));
+    // Readers are not held up by the other station's write.
+    EXPECT_EQ(ok(QStringLiteral("labrack.dbo.get_rack_priority 'ZIVIRUZEZ' , 'PrtCount' , 0, 0, 0")).rowCount(), 5);
+
+    sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(holder);
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_EQ(ok(QStringLiteral("exec labrack.dbo.rack_acquisition_upd @rack_id = 501, @emp_num = 101, @station = 'PARTICLE COUNT', "
+                                "@action = 'GET'")).value(QStringLiteral("ERROR")).toInt(),
+              0);
+}
+
+// Runs the statement on `count` connections at once; how many answered ERROR 0.
+int racing(const QString& connection, const QList<QString>& statements)
+{
+    std::atomic<int> granted{0};
+    std::atomic<int> failed{0};
+    std::vector<std::thread> threads;
+    for (const QString& sql : statements) {
+        threads.emplace_back([&, sql] {
+            labdb::EmbeddedConnection c;
+            c.setCommandTimeout(10);
+            db::Recordset rs;
+            if (!c.open(connection, QString(), QString()) || !c.execute(sql, &rs)) {
+                ++failed;
+                return;
+            }
+            if (rs.value(QStringLiteral("ERROR")).toInt() == 0) ++granted;
+        });
+    }
+    for (std::thread& t : threads) t.join();
+    EXPECT_EQ(failed.load(), 0);
+    return granted.load();
+}
+
+TEST_F(TwoStations, OnlyOneStationGetsARack)
+{
+    QList<QString> calls;
+    for (int i = 0; i < 6; ++i)
+        calls << QStringLiteral("exec labrack.dbo.rack_acquisition_upd @rack_id = 503, @emp_num = %1, @station = 'STATION %2', @action = 'GET'")
+                     .arg(101 + i % 3)
+                     .arg(i);
+    EXPECT_EQ(racing(connectionString(), calls), 1);
+}
+
+TEST_F(TwoStations, OnlyOneSampleGetsABathPosition)
+{
+    QList<QString> calls;
+    for (int p = 1; p <= 8; ++p)
+        calls << QStringLiteral("exec labrack.dbo.set_PC_Bath @sampleId = '%1', @extra = 'RD=R1004RID=504', @empNum = 101, @position = 20, "
+                                "@action = 'ADD', @test = 0")
+                     .arg(labNumberAt("R1004", p == 4 ? 10 : p));
+    EXPECT_EQ(racing(connectionString(), calls), 1);
+    EXPECT_EQ(scalar("SELECT count(*) FROM pc_batch_details WHERE POSITION = 20").toInt(), 1);
+}
+
+TEST(Opening, MissingFileIsNotCreated)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("labdata.db"));
+    labdb::EmbeddedConnection c;
+    EXPECT_FALSE(c.open(QStringLiteral("EMBEDDED=") + path, QString(), QString()));
+    ASSERT_FALSE(c.errors().isEmpty());
+    EXPECT_TRUE(c.errors().first().description.contains(QStringLiteral("labdb init")));
+    EXPECT_FALSE(QFileInfo::exists(path));
+    db::Recordset rs;
+    EXPECT_FALSE(c.execute(QStringLiteral("exec lab.dbo.validate_password @UserPassword = 'demo1'"), &rs));
+}
+
+TEST(Opening, OtherFilesAreNotLaboratoryDatabases)
+{
+    QTemporaryDir dir;
+    const QString text = dir.filePath(QStringLiteral("notes.db"));
+    QFile f(text);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(4096, 'x'));
+    f.close();
+    labdb::EmbeddedConnection c;
+    EXPECT_FALSE(c.open(QStringLiteral("EMBEDDED=") + text, QString(), QString()));
+    EXPECT_FALSE(c.errors().isEmpty());
+
+    const QString other = dir.filePath(QStringLiteral("other.db"));
+    {
+        labdb::Database d;
+        d.open(other, true, 1000);
+        d.script("CREATE TABLE t (a)");
+    }
+    EXPECT_FALSE(c.open(QStringLiteral("EMBEDDED=") + other, QString(), QString()));
+    QString error;
+    EXPECT_FALSE(labdb::createDatabase(other, true, &error));  // never over an existing file
+    EXPECT_FALSE(error.isEmpty());
+}
+
+}  // namespace
