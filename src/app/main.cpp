@@ -1,12 +1,19 @@
+#include "bench/form_test.h"
 #include "labdb/labdb.h"
+#include "shell/form_login.h"
+#include "shell/station_form.h"
 
 #include <QApplication>
-#include <QTextStream>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     labdb::registerEmbeddedBackend();
-    QTextStream(stdout) << "pcstation: the login screen is not built yet; nothing to show." << Qt::endl;
-    return 0;
+    // The station ends only through its exits, not when its last window hides.
+    app.setQuitOnLastWindowClosed(false);
+    shell::registerStationForm<Form_Test>();
+
+    Form_Login& login = ui::Default_Instance<Form_Login>::loaded();
+    login.Show();
+    return app.exec();
 }

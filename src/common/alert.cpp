@@ -1,18 +1,28 @@
 #include "common/alert.h"
 
+#include "common/form_alert.h"
+
+#include <QApplication>
 #include <QTextStream>
 
 namespace commonModule {
 namespace {
 
-void writeToConsole(const QString& message)
+// The message box of the station; a program without windows writes the message out.
+void showFormAlert(const QString& message)
 {
-    QTextStream(stderr) << message.trimmed() << Qt::endl;
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        QTextStream(stderr) << message.trimmed() << Qt::endl;
+        return;
+    }
+    Form_Alert::Message = message;
+    ui::Default_Instance<Form_Alert>::get().Show_Modal(nullptr);
+    ui::Default_Instance<Form_Alert>::Unload();
 }
 
 Alert_Presenter& presenter()
 {
-    static Alert_Presenter p = writeToConsole;
+    static Alert_Presenter p = showFormAlert;
     return p;
 }
 
@@ -21,7 +31,7 @@ Alert_Presenter& presenter()
 Alert_Presenter Set_Alert_Presenter(Alert_Presenter p)
 {
     Alert_Presenter previous = std::move(presenter());
-    presenter() = p ? std::move(p) : Alert_Presenter(writeToConsole);
+    presenter() = p ? std::move(p) : Alert_Presenter(showFormAlert);
     return previous;
 }
 

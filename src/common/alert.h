@@ -10,8 +10,8 @@ namespace commonModule {
 // goes through here.
 void Show_Alert(const QString& sMessage);
 
-// What actually puts the message on the screen. The message box installs itself
-// at start-up; tests install a recorder. Returns the presenter it replaced.
+// What actually puts the message on the screen: the message box Form_Alert,
+// unless a test installs a recorder. Returns the presenter it replaced.
 using Alert_Presenter = std::function<void(const QString&)>;
 Alert_Presenter Set_Alert_Presenter(Alert_Presenter presenter);
 

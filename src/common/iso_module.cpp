@@ -1,0 +1,58 @@
+#include "common/iso_module.h"
+
+#include "common/alert.h"
+#include "common/db_module.h"
+#include "common/sql_text.h"
+#include "common/station_config.h"
+#include "platform/browser/browser.h"
+
+namespace isoModule {
+namespace {
+
+struct DocumentPlace {
+    QString server;
+    QString browserProgram = QStringLiteral("xdg-open");
+};
+
+DocumentPlace& place()
+{
+    static DocumentPlace p;
+    return p;
+}
+
+}  // namespace
+
+void configure(const StationConfig& config)
+{
+    place().server = config.documentServer;
+    place().browserProgram = config.browserProgram;
+}
+
+QString documentAddress(const QString& server, const QString& docId, const QString& docType)
+{
+    // The server keeps its instructions below "Feldspire/" + "/ISO9001-2000/LWI/",
+    // two slashes in a row included.
+    return QStringLiteral("http://") + server + QStringLiteral("/Feldspire/") + QStringLiteral("/ISO9001-2000/LWI/") +
+           docId.trimmed() + QStringLiteral(".") + docType.trimmed();
+}
+
+void Open_ISO_Document(const QString& sTestGroup)
+{
+    db::Recordset rs = dbModule::Get_Recordset(
+        QStringLiteral("select * from sop.dbo.documents (nolock) where charindex('") + sqlText(sTestGroup.trimmed()) +
+            QStringLiteral(";', Test_Group) > 0"),
+        true);
+    if (!rs.eof() && !rs.isNullAt(QStringLiteral("DOC_TYPE"))) {
+        const QString address = documentAddress(place().server, db::textOf(rs.value(QStringLiteral("DOC_ID"))),
+                                                db::textOf(rs.value(QStringLiteral("DOC_TYPE"))));
+        QString why;
+        if (place().server.isEmpty())
+            commonModule::Show_Alert(QStringLiteral(
+                "The work instruction cannot be opened: no document server is set for this station."));
+        else if (!browser::openAddress(place().browserProgram, address, &why))
+            commonModule::Show_Alert(QStringLiteral("The work instruction cannot be opened.\r\n\r\n") + why);
+    }
+    rs.close();
+}
+
+}  // namespace isoModule

@@ -1,0 +1,18 @@
+#include "common/window_place.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+void centreWindow(QWidget* window, const QWidget* owner)
+{
+    QRect area;
+    if (owner && owner->isVisible()) {
+        area = owner->frameGeometry();
+    } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        area = screen->geometry();
+    } else {
+        return;
+    }
+    window->move(area.center() - QPoint(window->width() / 2, window->height() / 2));
+}

@@ -1,0 +1,169 @@
+#include "common/alert.h"
+#include "common/common_module.h"
+#include "common/form_alert.h"
+#include "common/form_alert_yes_no.h"
+#include "platform/ui/clock.h"
+#include "platform/ui/modal.h"
+#include "platform/ui/twips.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QDateTime kMorning(QDate(2026, 3, 2), QTime(7, 30));
+
+class MessageBoxTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ui::setTwipsPerPixel(15, 15);
+        ui::setClock(kMorning);
+        commonModule::Init_Colors();
+        commonModule::Last_Activity = kMorning.addSecs(-1000);
+        Form_AlertYesNo::Result = 0;
+        Form_AlertYesNo::Alignment = 0;
+        Form_AlertYesNo::Font_Size = 0;
+    }
+    void TearDown() override
+    {
+        ui::Default_Instance<Form_Alert>::Unload();
+        ui::Default_Instance<Form_AlertYesNo>::Unload();
+        ui::useSystemClock();
+        ui::setTwipsPerPixel(0, 0);
+    }
+
+    // Shows the question box; the responder looks at it, then taps or types.
+    void ask(const QString& message, const std::function<void(Form_AlertYesNo&)>& act)
+    {
+        ui::ModalResponders responders;
+        responders.add([&](QDialog* w) { act(*qobject_cast<Form_AlertYesNo*>(w)); });
+        Form_AlertYesNo::Message = message;
+        ui::Default_Instance<Form_AlertYesNo>::get().Show_Modal(nullptr);
+        ui::Default_Instance<Form_AlertYesNo>::Unload();
+        ASSERT_TRUE(responders.unanswered().isEmpty());
+    }
+};
+
+TEST_F(MessageBoxTest, BlankMessageShowsNothingAndTouchesNoState)
+{
+    ui::ModalResponders responders;
+    commonModule::App_Status = QStringLiteral("ACTIVE");
+    commonModule::Show_Alert(QStringLiteral("   "));
+    commonModule::Show_Alert(QString());
+    EXPECT_TRUE(responders.shown().isEmpty());
+    EXPECT_EQ(commonModule::App_Status, "ACTIVE");
+    EXPECT_EQ(commonModule::Last_Activity, kMorning.addSecs(-1000));
+}
+
+TEST_F(MessageBoxTest, AlertIsIdleWhileUpThenPutsTheStatusBackAndMarksActivity)
+{
+    for (const QString& status : {QStringLiteral("LOGIN"), QStringLiteral("ACTIVE")}) {
+        ui::ModalResponders responders;
+        QString statusWhileUp;
+        QString shownText;
+        responders.add([&](QDialog* w) {
+            auto* box = qobject_cast<Form_Alert*>(w);
+            statusWhileUp = commonModule::App_Status;
+            shownText = box->lbl_Message->caption();
+            ui::advanceClock(7);
+            QTest::mouseClick(box->lbl_ok, Qt::LeftButton);
+        });
+        commonModule::App_Status = status;
+        commonModule::Show_Alert(QStringLiteral("Invalid login provided, please try again."));
+
+        EXPECT_EQ(responders.shown(), QStringList({"Form_Alert"}));
+        EXPECT_EQ(shownText, "Invalid login provided, please try again.");
+        EXPECT_EQ(statusWhileUp, "IDLE");
+        EXPECT_EQ(commonModule::App_Status, status);
+        EXPECT_EQ(commonModule::Last_Activity, ui::now()) << "activity is the closing time";
+        EXPECT_FALSE(ui::Default_Instance<Form_Alert>::exists()) << "unloaded after the answer";
+    }
+}
+
+TEST_F(MessageBoxTest, AlertHasItsSizeAndTheOkAreaOverItsButton)
+{
+    Form_Alert& box = ui::Default_Instance<Form_Alert>::loaded();
+    EXPECT_EQ(box.size(), QSize(531, 209));
+    EXPECT_EQ(box.lbl_ok->geometry(), QRect(190, 130, 153, 65));
+    EXPECT_EQ(box.lbl_Message->font().pointSize(), 14);
+    EXPECT_TRUE(box.lbl_Message->font().bold());
+}
+
+TEST_F(MessageBoxTest, QuestionAnswersByTouchAreaAndEachShowingIsIdle)
+{
+    const std::pair<const char*, std::int16_t> taps[] = {{"lbl_Yes", 6}, {"lbl_No", 7}, {"lbl_Exit", 2}};
+    for (const auto& [area, expected] : taps) {
+        commonModule::App_Status = QStringLiteral("ACTIVE");
+        QString statusWhileUp;
+        ask(QStringLiteral("Do you want to rerun the sample?"), [&](Form_AlertYesNo& box) {
+            statusWhileUp = commonModule::App_Status;
+            QTest::mouseClick(box.findChild<ui::Label*>(area), Qt::LeftButton);
+        });
+        EXPECT_EQ(Form_AlertYesNo::Result, expected) << area;
+        EXPECT_EQ(statusWhileUp, "IDLE");
+        EXPECT_EQ(commonModule::App_Status, "ACTIVE");
+        EXPECT_EQ(commonModule::Last_Activity, kMorning);
+    }
+}
+
+TEST_F(MessageBoxTest, QuestionKeysWorkAloneOrWithAltOnly)
+{
+    struct Press {
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+        std::int16_t result;  // 0: the box stays up
+    };
+    const Press presses[] = {{Qt::Key_Y, Qt::NoModifier, 6},      {Qt::Key_N, Qt::AltModifier, 7},
+                             {Qt::Key_O, Qt::NoModifier, 2},      {Qt::Key_Y, Qt::ControlModifier, 0},
+                             {Qt::Key_N, Qt::ShiftModifier, 0},   {Qt::Key_Escape, Qt::NoModifier, 0},
+                             {Qt::Key_Return, Qt::NoModifier, 0}, {Qt::Key_X, Qt::AltModifier, 0}};
+    for (const Press& p : presses) {
+        Form_AlertYesNo::Result = 0;
+        bool stillUp = false;
+        ask(QStringLiteral("Save edited results?"), [&](Form_AlertYesNo& box) {
+            QTest::keyClick(&box, p.key, p.mods);
+            stillUp = box.isVisible();
+        });
+        EXPECT_EQ(Form_AlertYesNo::Result, p.result) << p.key << " " << p.mods.toInt();
+        EXPECT_EQ(stillUp, p.result == 0);
+    }
+}
+
+TEST_F(MessageBoxTest, QuestionKeepsAlignmentAndFontSizeAcrossShowings)
+{
+    Form_AlertYesNo::Alignment = 2;
+    Form_AlertYesNo::Font_Size = 18;
+    ask(QStringLiteral("first"), [](Form_AlertYesNo& box) { QTest::mouseClick(box.lbl_No, Qt::LeftButton); });
+
+    Qt::Alignment shownAlignment;
+    int shownSize = 0;
+    QString shownText;
+    ask(QStringLiteral("second"), [&](Form_AlertYesNo& box) {
+        shownAlignment = box.lbl_Message->alignment();
+        shownSize = box.lbl_Message->font().pointSize();
+        shownText = box.lbl_Message->caption();
+        QTest::mouseClick(box.lbl_Yes, Qt::LeftButton);
+    });
+    EXPECT_TRUE(shownAlignment & Qt::AlignHCenter);
+    EXPECT_EQ(shownSize, 18);
+    EXPECT_EQ(shownText, "second");
+    EXPECT_EQ(Form_AlertYesNo::Alignment, 2);
+    EXPECT_EQ(Form_AlertYesNo::Font_Size, 18);
+}
+
+TEST_F(MessageBoxTest, QuestionWithoutAFontSizeShowsFourteenPointsFromThenOn)
+{
+    int shownSize = 0;
+    Qt::Alignment shownAlignment;
+    ask(QStringLiteral("q"), [&](Form_AlertYesNo& box) {
+        shownSize = box.lbl_Message->font().pointSize();
+        shownAlignment = box.lbl_Message->alignment();
+        QTest::mouseClick(box.lbl_Exit, Qt::LeftButton);
+    });
+    EXPECT_EQ(shownSize, 14);
+    EXPECT_EQ(Form_AlertYesNo::Font_Size, 14);
+    EXPECT_TRUE(shownAlignment & Qt::AlignLeft);
+}
+
+}  // namespace
