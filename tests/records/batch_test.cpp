@@ -2,6 +2,8 @@
 #include "fake_database.h"
 #include "records/batch.h"
 
+#include "qstring_printer.h"
+
 #include <gtest/gtest.h>
 
 namespace {

@@ -3,6 +3,8 @@
 #include "records/prt_count.h"
 #include "technician.h"
 
+#include "qstring_printer.h"
+
 #include <gtest/gtest.h>
 
 namespace {

@@ -2,6 +2,8 @@
 #include "records/rack.h"
 #include "technician.h"
 
+#include "qstring_printer.h"
+
 #include <gtest/gtest.h>
 
 namespace {

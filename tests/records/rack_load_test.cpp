@@ -5,6 +5,8 @@
 #include "records/weights.h"
 #include "technician.h"
 
+#include "qstring_printer.h"
+
 #include <gtest/gtest.h>
 
 namespace {

@@ -1,6 +1,8 @@
 #include "fake_database.h"
 #include "records/rack.h"
 
+#include "qstring_printer.h"
+
 #include <gtest/gtest.h>
 
 namespace {
