@@ -2,8 +2,6 @@
 #include "fake_database.h"
 #include "records/employee.h"
 
-#include "qstring_printer.h"
-
 #include <gtest/gtest.h>
 
 namespace {
