@@ -1,0 +1,132 @@
+// Logging in end to end: the real login screen, the real keyboard keys, the
+// embedded demo laboratory and the real bench.
+#include "../shell/shell_fixture.h"
+#include "bench/form_test.h"
+#include "common/db_module.h"
+#include "common/form_alert.h"
+#include "labdb/labdb.h"
+#include "labdb/password_hash.h"
+#include "labdb/sqlite_db.h"
+
+namespace {
+
+class LoginEndToEndTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ui::setTwipsPerPixel(15, 15);
+        ui::setClock(kShiftStart);
+        previousFolder_ = QDir::currentPath();
+        QDir::setCurrent(folder.path());
+        QString error;
+        ASSERT_TRUE(labdb::createDatabase(folder.filePath("labdata.db"), true, &error)) << error.toStdString();
+        shell::registerStationForm<Form_Test>();
+        commonModule::Curr_Employee().Employee_Reset();
+        commonModule::Curr_Employee().Station.clear();
+        commonModule::Curr_Test_Group.clear();
+    }
+
+    void TearDown() override
+    {
+        ui::Default_Instance<Form_KeyInput>::Unload();
+        ui::Default_Instance<Form_Alert>::Unload();
+        ui::Default_Instance<Form_Test>::Unload();
+        ui::Default_Instance<Form_Header>::Unload();
+        ui::Default_Instance<Form_Rack>::Unload();
+        ui::Default_Instance<Form_Login>::Unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        shell::setStationFormFinder({});
+        dbModule::Conn_String.clear();
+        QDir::setCurrent(previousFolder_);
+        ui::useSystemClock();
+        ui::setTwipsPerPixel(0, 0);
+    }
+
+    static Form_Login& login() { return ui::Default_Instance<Form_Login>::loaded(); }
+
+    // Types the password on the keyboard; the messages that come up are read and closed.
+    QStringList logIn(const QString& password)
+    {
+        QStringList messages;
+        ui::ModalResponders responders;
+        responders.add(typing(password));
+        for (int i = 0; i < 3; ++i)
+            responders.add([&messages](QDialog* w) {
+                auto* box = qobject_cast<Form_Alert*>(w);
+                if (!box) return;
+                messages << box->lbl_Message->caption();
+                QTest::mouseClick(box->lbl_ok, Qt::LeftButton);
+            });
+        if (!login().isVisible()) login().Show();
+        QTest::mouseClick(login().cmd_Login, Qt::LeftButton);
+        return messages;
+    }
+
+    QTemporaryDir folder;
+
+private:
+    QString previousFolder_;
+};
+
+TEST_F(LoginEndToEndTest, DemoPasswordOnTheKeysBringsUpTheStationForTheTechnician)
+{
+    EXPECT_EQ(logIn(QStringLiteral("demo1")), QStringList());
+    EXPECT_EQ(dbModule::Conn_String, "EMBEDDED=labdata.db");
+    EXPECT_FALSE(login().isVisible());
+    EXPECT_EQ(commonModule::App_Status, "ACTIVE");
+    EXPECT_EQ(commonModule::Curr_Employee().Emp_Num, 101);
+
+    Form_Header& header = ui::Default_Instance<Form_Header>::get();
+    EXPECT_TRUE(header.isVisible());
+    EXPECT_EQ(header.lbl_UserDesc->caption(), "anna berg");
+    EXPECT_EQ(header.lbl_Station->caption(), "PARTICLE COUNT STATION");
+    EXPECT_TRUE(ui::Default_Instance<Form_Test>::get().isVisible());
+    EXPECT_TRUE(ui::Default_Instance<Form_Rack>::get().isVisible());
+}
+
+TEST_F(LoginEndToEndTest, WrongPasswordIsRefusedWithTheStationsMessage)
+{
+    EXPECT_EQ(logIn(QStringLiteral("demo9")), QStringList({"Invalid login provided, please try again."}));
+    EXPECT_TRUE(login().isVisible());
+    EXPECT_EQ(commonModule::Curr_Employee().Emp_Num, -1);
+    EXPECT_FALSE(ui::Default_Instance<Form_Test>::exists());
+}
+
+TEST_F(LoginEndToEndTest, TypedQuoteIsPartOfThePasswordAndCannotChangeTheStatement)
+{
+    {
+        labdb::Database db;
+        db.open(folder.filePath("labdata.db"), false, 2000);
+        db.exec("INSERT INTO employees (EMP_NUM, FIRST_NAME, LAST_NAME, LAB_CODE, FUNC_GROUP, JOB_DESC, SUPERVISOR_ID,"
+                " IS_ADMIN, DISMISSED, PASSWORD_HASH) VALUES (105, 'Sean', 'O''Neil', 'ZIVIRUZEZ', 'LABTECH', 'Laboratory "
+                "technician', 103, 0, 'N', ?)",
+                {labdb::passwordHash(labdb::passwordKeyOf(db), QStringLiteral("o'neil7"))});
+    }
+
+    // A statement-changing text is only a wrong password: no error, no login.
+    EXPECT_EQ(logIn(QStringLiteral("x' or 'a' like 'a")), QStringList({"Invalid login provided, please try again."}));
+    EXPECT_EQ(commonModule::Curr_Employee().Emp_Num, -1);
+
+    EXPECT_EQ(logIn(QStringLiteral("o'neil7")), QStringList());
+    EXPECT_EQ(commonModule::Curr_Employee().Emp_Num, 105);
+    EXPECT_EQ(ui::Default_Instance<Form_Header>::get().lbl_UserDesc->caption(), "sean o'neil");
+}
+
+TEST_F(LoginEndToEndTest, BenchLoadFixesTheStationAndSizesTheRackCells)
+{
+    ASSERT_EQ(logIn(QStringLiteral("demo2")), QStringList());
+    const Form_Test& bench = ui::Default_Instance<Form_Test>::get();
+    EXPECT_FALSE(bench.Is_Loading);
+    EXPECT_EQ(bench.Run_Kind, "IDLE");
+    EXPECT_EQ(bench.Saved_Grid_Top.toInt(), -1);
+    EXPECT_EQ(commonModule::Curr_Test_Group, "PrtCount");
+    EXPECT_EQ(commonModule::Curr_Instrument_Id, "PC002");
+    EXPECT_EQ(commonModule::Curr_Employee().Station, "PARTICLE COUNT");
+    EXPECT_EQ(commonModule::Image_Dir, QDir(folder.path()).absolutePath() + "/");
+    const Form_Rack& rack = ui::Default_Instance<Form_Rack>::get();
+    EXPECT_EQ(rack.Cell_Width, 1425) << "95 pixels, kept by the rack screen's load";
+    EXPECT_EQ(rack.Cell_Height, 1125);
+    EXPECT_EQ(commonModule::Curr_Position, -1);
+}
+
+}  // namespace

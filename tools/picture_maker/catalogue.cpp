@@ -1,0 +1,7 @@
+#include "catalogue.h"
+
+QList<Picture> allPictures()
+{
+    return loginAndHeaderPictures() + rackScreenPictures() + bathPictures() + counterDialogPictures() +
+           searchDialogPictures();
+}

@@ -1,0 +1,55 @@
+// picture_maker: draws the station's pictures into a folder.
+//
+//   picture_maker FOLDER     writes every picture into FOLDER (made when missing)
+//   picture_maker --list     names each picture with its size and use
+#include "catalogue.h"
+#include "image_files.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QTextStream>
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const QStringList args = app.arguments().mid(1);
+    if (args.size() != 1) {
+        err << "usage: picture_maker FOLDER | --list\n";
+        return 2;
+    }
+    const QList<Picture> pictures = allPictures();
+    if (args[0] == QLatin1String("--list")) {
+        for (const Picture& pic : pictures)
+            out << pic.name.leftJustified(30) << QStringLiteral("%1 x %2").arg(pic.size.width()).arg(pic.size.height()).leftJustified(12)
+                << pic.use << "\n";
+        return 0;
+    }
+
+    QDir folder(args[0]);
+    if (!folder.mkpath(QStringLiteral("."))) {
+        err << "picture_maker: cannot make the folder " << args[0] << "\n";
+        return 1;
+    }
+    int failed = 0;
+    for (const Picture& pic : pictures) {
+        QImage image(pic.size, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        {
+            QPainter p(&image);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setRenderHint(QPainter::TextAntialiasing);
+            pic.draw(p, pic.size);
+        }
+        QString why;
+        if (!writePicture(image, folder.filePath(pic.name), &why)) {
+            err << "picture_maker: " << pic.name << ": " << why << "\n";
+            ++failed;
+        }
+    }
+    out << "picture_maker: " << (pictures.size() - failed) << " pictures in " << folder.absolutePath() << "\n";
+    return failed == 0 ? 0 : 1;
+}
