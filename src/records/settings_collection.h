@@ -23,7 +23,11 @@ public:
     // Adds a blank setting under the name and returns it; a name already present
     // keeps its setting, which is returned instead (added is then false).
     Settings& add(const QString& name, bool* added = nullptr);
-    void clear() { items_.clear(); }
+    void clear()
+    {
+        keys_.clear();
+        items_.clear();
+    }
 
     QList<Settings>::const_iterator begin() const { return items_.cbegin(); }
     QList<Settings>::const_iterator end() const { return items_.cend(); }
