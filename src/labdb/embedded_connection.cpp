@@ -1,5 +1,6 @@
 #include "labdb/embedded_connection.h"
 
+#include "labdb/connection_pool.h"
 #include "labdb/dialect.h"
 #include "labdb/schema.h"
 #include "labdb/server_errors.h"
@@ -62,7 +63,7 @@ QString embeddedPath(const QString& connectionString)
 void EmbeddedConnection::setCommandTimeout(int seconds)
 {
     commandTimeout_ = seconds;
-    db_.setBusyTimeout(waitMs(seconds));
+    if (db_) db_->setBusyTimeout(waitMs(seconds));
 }
 
 bool EmbeddedConnection::open(const QString& connectionString, const QString&, const QString&)
@@ -78,22 +79,27 @@ bool EmbeddedConnection::open(const QString& connectionString, const QString&, c
         errors_ << cannotOpen(QStringLiteral("The laboratory database file %1 does not exist; create it with labdb init.").arg(path));
         return false;
     }
-    try {
-        db_.open(path, false, waitMs(connectionTimeout_));
-        configureConnection(db_);
-        registerSqlFunctions(db_.handle());
-        if (!hasLabSchema(db_)) {
-            db_.close();
-            errors_ << cannotOpen(QStringLiteral("The file %1 is not a laboratory database of this station.").arg(path));
+    file_ = QFileInfo(path).canonicalFilePath();
+    db_ = ConnectionPool::take(file_);
+    if (!db_) {
+        db_ = std::make_unique<Database>();
+        try {
+            db_->open(path, false, waitMs(connectionTimeout_));
+            configureConnection(*db_);
+            registerSqlFunctions(db_->handle());
+            if (!hasLabSchema(*db_)) {
+                db_.reset();
+                errors_ << cannotOpen(QStringLiteral("The file %1 is not a laboratory database of this station.").arg(path));
+                return false;
+            }
+        } catch (const SqliteError& e) {
+            db_.reset();
+            errors_ << (e.isBusy() ? errors::queryTimeout()
+                                   : cannotOpen(QStringLiteral("The laboratory database file %1 cannot be opened: %2").arg(path, e.text)));
             return false;
         }
-    } catch (const SqliteError& e) {
-        db_.close();
-        errors_ << (e.isBusy() ? errors::queryTimeout()
-                               : cannotOpen(QStringLiteral("The laboratory database file %1 cannot be opened: %2").arg(path, e.text)));
-        return false;
     }
-    db_.setBusyTimeout(waitMs(commandTimeout_));
+    db_->setBusyTimeout(waitMs(commandTimeout_));
     return true;
 }
 
@@ -101,7 +107,7 @@ bool EmbeddedConnection::execute(const QString& sql, db::Recordset* result)
 {
     errors_.clear();
     if (result) *result = db::Recordset();
-    if (!db_.isOpen()) {
+    if (!isOpen()) {
         errors_ << errors::notOpen();
         return false;
     }
@@ -116,12 +122,12 @@ bool EmbeddedConnection::execute(const QString& sql, db::Recordset* result)
     Deadline deadline;
     deadline.limitMs = waitMs(commandTimeout_);
     deadline.clock.start();
-    sqlite3_progress_handler(db_.handle(), 1000, overDeadline, &deadline);
+    sqlite3_progress_handler(db_->handle(), 1000, overDeadline, &deadline);
     bool ok = false;
     try {
-        db_.script(statement.writes() ? "BEGIN IMMEDIATE" : "BEGIN");
+        db_->script(statement.writes() ? "BEGIN IMMEDIATE" : "BEGIN");
         db::Recordset answer = run(statement);
-        db_.script("COMMIT");
+        db_->script("COMMIT");
         if (result) *result = answer;
         ok = true;
     } catch (const ServerError& e) {
@@ -132,17 +138,17 @@ bool EmbeddedConnection::execute(const QString& sql, db::Recordset* result)
         errors_ << errors::internal(QString::fromLocal8Bit(e.what()));
     }
     if (!ok) rollback();
-    sqlite3_progress_handler(db_.handle(), 0, nullptr, nullptr);
+    sqlite3_progress_handler(db_->handle(), 0, nullptr, nullptr);
     return ok;
 }
 
 db::Recordset EmbeddedConnection::run(const PreparedStatement& statement)
 {
     if (statement.kind == PreparedStatement::Call) {
-        ProcContext context{db_, currentTime()};
+        ProcContext context{*db_, currentTime()};
         return statement.procedure->run(context, statement.args);
     }
-    Statement st = db_.run(statement.query.sql, statement.query.params);
+    Statement st = db_->run(statement.query.sql, statement.query.params);
     QStringList columns;
     for (int i = 0; i < st.columnCount(); ++i) columns << st.columnName(i);
     QList<QVariantList> rows;
@@ -156,9 +162,15 @@ db::Recordset EmbeddedConnection::run(const PreparedStatement& statement)
     return db::Recordset(columns, rows);
 }
 
+void EmbeddedConnection::close()
+{
+    ConnectionPool::give(file_, std::move(db_));
+    db_.reset();
+}
+
 void EmbeddedConnection::rollback()
 {
-    if (db_.isOpen() && !sqlite3_get_autocommit(db_.handle())) sqlite3_exec(db_.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+    if (isOpen() && !sqlite3_get_autocommit(db_->handle())) sqlite3_exec(db_->handle(), "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
 }  // namespace labdb

@@ -59,23 +59,28 @@ db::Recordset getRackPriority(ProcContext& c, const Args& a)
     return answer({QStringLiteral("PRIORITY")}, c.db.rows(sql, params));
 }
 
-// The racks with outstanding tests of the group (and priority), by description.
+// The racks of the laboratory with outstanding tests of the group (and
+// priority), by description.
 db::Recordset outstandingRacks(ProcContext& c, const Args& a)
 {
-    Params params{a.trimmed(QStringLiteral("@lab_code"))};
-    QByteArray sql =
-        "SELECT r.RACK_DESC, r.RACK_ID, count(*) AS OUTSTANDING, r.CURR_USER, r.CURR_STATION"
-        " FROM lab_tracking t JOIN rack_positions p ON p.LAB_ID = t.LAB_ID JOIN racks r ON r.RACK_ID = p.RACK_ID"
-        " JOIN samples s ON s.LAB_ID = t.LAB_ID WHERE t.STATUS = 'READY' AND s.LAB_CODE = ?";
-    if (!a.isNull(QStringLiteral("@test_group")) && !a.trimmed(QStringLiteral("@test_group")).isEmpty()) {
+    const QString group = a.trimmed(QStringLiteral("@test_group"));
+    const QString priority = a.trimmed(QStringLiteral("@priority"));
+    Params params;
+    QByteArray sql = "SELECT r.RACK_DESC, r.RACK_ID, x.OUTSTANDING, r.CURR_USER, r.CURR_STATION FROM (SELECT p.RACK_ID, count(*) AS OUTSTANDING"
+                     " FROM lab_tracking t JOIN rack_positions p ON p.LAB_ID = t.LAB_ID";
+    if (!priority.isEmpty()) sql += " JOIN samples s ON s.LAB_ID = t.LAB_ID";
+    sql += " WHERE t.STATUS = 'READY'";
+    if (!group.isEmpty()) {
         sql += " AND t.TEST_GROUP = ?";
-        params << a.trimmed(QStringLiteral("@test_group"));
+        params << group;
     }
-    if (!a.isNull(QStringLiteral("@priority")) && !a.trimmed(QStringLiteral("@priority")).isEmpty()) {
+    if (!priority.isEmpty()) {
         sql += " AND s.PRIORITY = ?";
-        params << a.trimmed(QStringLiteral("@priority"));
+        params << priority;
     }
-    sql += stationTestFilter(a).toUtf8() + " GROUP BY r.RACK_ID ORDER BY r.RACK_DESC";
+    sql += stationTestFilter(a).toUtf8() +
+           " GROUP BY p.RACK_ID) x JOIN racks r ON r.RACK_ID = x.RACK_ID WHERE r.LAB_CODE = ? ORDER BY r.RACK_DESC";
+    params << a.trimmed(QStringLiteral("@lab_code"));
     return answer({QStringLiteral("RACK_DESC"), QStringLiteral("RACK_ID"), QStringLiteral("OUTSTANDING"),
                    QStringLiteral("CURR_USER"), QStringLiteral("CURR_STATION")},
                   c.db.rows(sql, params));

@@ -35,15 +35,18 @@ QString weighedTestGroupFor(const QString& suffix)
     return groups.value(suffix);
 }
 
+// labrack.dbo.TBL_TestGroup_Count(lab code, test group): the outstanding tests,
+// one row for those not weighed (isWeighed 0) and one for those weighed (1).
 const char* const kCountOneGroup =
-    "(SELECT ? AS LAB_CODE, g.TEST_GROUP AS TEST_GROUP, g.ISWEIGHED AS isWeighed,"
-    " (SELECT count(*) FROM lab_tracking t JOIN samples s ON s.LAB_ID = t.LAB_ID"
-    "  WHERE t.STATUS = 'READY' AND t.TEST_GROUP = g.TEST_GROUP AND s.LAB_CODE = ?"
-    "  AND (isnumeric(t.WEIGHT) <> 0) = (g.ISWEIGHED <> 0)) AS COUNT"
-    " FROM (SELECT ? AS TEST_GROUP, 0 AS ISWEIGHED UNION ALL SELECT ?, 1) AS g)";
+    "(WITH c AS MATERIALIZED (SELECT count(*) AS ALL_TESTS, total(isnumeric(t.WEIGHT)) AS WEIGHED"
+    "   FROM lab_tracking t JOIN samples s ON s.LAB_ID = t.LAB_ID"
+    "   WHERE t.STATUS = 'READY' AND t.TEST_GROUP = ? AND s.LAB_CODE = ?)"
+    " SELECT ? AS LAB_CODE, ? AS TEST_GROUP, 0 AS isWeighed, ALL_TESTS - CAST(WEIGHED AS INTEGER) AS COUNT FROM c"
+    " UNION ALL SELECT ?, ?, 1, CAST(WEIGHED AS INTEGER) FROM c)";
 
+// With no test group: a row per test group and weighed state that occurs.
 const char* const kCountAllGroups =
-    "(SELECT ? AS LAB_CODE, t.TEST_GROUP AS TEST_GROUP, (isnumeric(t.WEIGHT) <> 0) AS isWeighed, count(*) AS COUNT"
+    "(SELECT ? AS LAB_CODE, t.TEST_GROUP AS TEST_GROUP, isnumeric(t.WEIGHT) AS isWeighed, count(*) AS COUNT"
     " FROM lab_tracking t JOIN samples s ON s.LAB_ID = t.LAB_ID"
     " WHERE t.STATUS = 'READY' AND s.LAB_CODE = ? GROUP BY t.TEST_GROUP, isWeighed ORDER BY 2, 3)";
 
@@ -213,7 +216,7 @@ private:
                 params_ << lab << lab;
             } else {
                 put(QString::fromLatin1(kCountOneGroup));
-                params_ << lab << lab << group << group;
+                params_ << group << lab << lab << group << lab << group;
             }
         } else {
             const QString table = tableFor(key);

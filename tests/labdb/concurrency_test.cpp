@@ -80,6 +80,30 @@ TEST_F(TwoStations, OnlyOneSampleGetsABathPosition)
     EXPECT_EQ(scalar("SELECT count(*) FROM pc_batch_details WHERE POSITION = 20").toInt(), 1);
 }
 
+TEST(Opening, KeptHandleIsNotUsedForANewFileAtTheSamePath)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("lab.db"));
+    const QString login = QStringLiteral("exec lab.dbo.validate_password @UserPassword = 'demo1'");
+    QString error;
+    ASSERT_TRUE(labdb::createDatabase(path, true, &error));
+    {
+        labdb::EmbeddedConnection c;
+        ASSERT_TRUE(c.open(QStringLiteral("EMBEDDED=") + path, QString(), QString()));
+        db::Recordset rs;
+        ASSERT_TRUE(c.execute(login, &rs));
+        EXPECT_EQ(rs.rowCount(), 1);
+    }  // the handle is kept for the next call
+    for (const char* suffix : {"", "-wal", "-shm"}) QFile::remove(path + QString::fromLatin1(suffix));
+    labdb::EmbeddedConnection c;
+    EXPECT_FALSE(c.open(QStringLiteral("EMBEDDED=") + path, QString(), QString()));
+    ASSERT_TRUE(labdb::createDatabase(path, false, &error));  // empty laboratory
+    ASSERT_TRUE(c.open(QStringLiteral("EMBEDDED=") + path, QString(), QString()));
+    db::Recordset rs;
+    ASSERT_TRUE(c.execute(login, &rs));
+    EXPECT_EQ(rs.rowCount(), 0);
+}
+
 TEST(Opening, MissingFileIsNotCreated)
 {
     QTemporaryDir dir;
