@@ -16,3 +16,12 @@ void centreWindow(QWidget* window, const QWidget* owner)
     }
     window->move(area.center() - QPoint(window->width() / 2, window->height() / 2));
 }
+
+void raiseOwnedWindows(QWidget* owner)
+{
+    for (QWidget* w : owner->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!w->isWindow() || !w->isVisible()) continue;
+        w->raise();
+        raiseOwnedWindows(w);
+    }
+}

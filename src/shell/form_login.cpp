@@ -6,6 +6,7 @@
 #include "common/iso_module.h"
 #include "common/set_font.h"
 #include "common/station_config.h"
+#include "common/window_place.h"
 #include "platform/ui/clock.h"
 #include "platform/ui/twips.h"
 #include "records/current_records.h"
@@ -141,7 +142,9 @@ void Form_Login::cmd_Login_Click()
                 station->reActivate();
             }
             ui::Default_Instance<Form_Header>::loaded().Show();
-            ui::Default_Instance<Form_Rack>::get().Show(this);
+            Form_Rack& rack = ui::Default_Instance<Form_Rack>::get();
+            rack.Show(this);
+            raiseOwnedWindows(&rack);
             hide();
             First_Start = false;
         }

@@ -113,6 +113,8 @@ TEST_F(KeyboardTest, PasswordCharacterHidesWhatIsTyped)
     EXPECT_EQ(keyboard().txt_Input->echoMode(), QLineEdit::Password);
     EXPECT_EQ(keyboard().txt_Input->displayText(), "***");
     EXPECT_EQ(text(), "abc");
+    const QImage shown = keyboard().txt_Input->grab().toImage();
+    EXPECT_EQ(QColor(shown.pixel(shown.width() - 3, 3)), QColor(74, 74, 74)) << "the box keeps its dark grey";
 }
 
 TEST_F(KeyboardTest, EachShowingStartsAfreshAndForgetsTheLastText)

@@ -22,8 +22,13 @@ public:
     void setForeColor(const QColor& c);
     QColor foreColor() const { return palette().color(QPalette::Text); }
 
+protected:
+    void changeEvent(QEvent* e) override;
+
 private:
+    void applySheet();
     QString passwordChar_;
+    bool applyingSheet_ = false;
 };
 
 }  // namespace ui
