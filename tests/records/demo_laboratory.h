@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/db_module.h"
+#include "labdb/connection_pool.h"
 #include "labdb/labdb.h"
 #include "labdb/sqlite_db.h"
 
@@ -24,6 +25,7 @@ public:
     ~DemoLaboratory()
     {
         dbModule::Conn_String = previous_;
+        labdb::ConnectionPool::clear();  // no handle outlives the folder
     }
     DemoLaboratory(const DemoLaboratory&) = delete;
     DemoLaboratory& operator=(const DemoLaboratory&) = delete;
