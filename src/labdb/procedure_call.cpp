@@ -49,7 +49,7 @@ std::variant<ProcedureCall, db::DbError> parseCall(const QList<Token>& t, qsizet
     ProcedureCall call;
     const qsizetype nameStart = at;
     const QStringList parts = readObjectName(t, at);
-    if (parts.isEmpty()) return errors::incorrectSyntax(t[at].shown());
+    if (parts.isEmpty()) return errors::incorrectSyntax(t[at].text);
     call.name = nameAsWritten(t, nameStart, at);
     call.key = keyOf(parts);
 
@@ -57,7 +57,7 @@ std::variant<ProcedureCall, db::DbError> parseCall(const QList<Token>& t, qsizet
     while (expectArgument) {
         CallArgument a;
         if (t[at].is(Token::Variable)) {
-            if (!t[at + 1].isSymbol("=")) return errors::incorrectSyntax(t[at + 1].is(Token::End) ? t[at].text : t[at + 1].shown());
+            if (!t[at + 1].isSymbol("=")) return errors::incorrectSyntax(t[at + 1].is(Token::End) ? t[at].text : t[at + 1].text);
             a.name = t[at].text;
             at += 2;
         }
@@ -79,7 +79,7 @@ std::variant<ProcedureCall, db::DbError> parseCall(const QList<Token>& t, qsizet
             a.useDefault = true;
             ++at;
         } else {
-            return errors::incorrectSyntax(v.is(Token::End) ? t[at - 1].text : v.shown());
+            return errors::incorrectSyntax(v.is(Token::End) ? t[at - 1].text : v.text);
         }
         call.arguments << a;
         if (t[at].isSymbol(",")) {
@@ -89,7 +89,7 @@ std::variant<ProcedureCall, db::DbError> parseCall(const QList<Token>& t, qsizet
         }
     }
     if (t[at].isSymbol(";")) ++at;
-    if (!t[at].is(Token::End)) return errors::incorrectSyntax(t[at].shown());
+    if (!t[at].is(Token::End)) return errors::incorrectSyntax(t[at].text);
     return call;
 }
 

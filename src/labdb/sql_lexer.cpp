@@ -30,16 +30,6 @@ bool readQuoted(const QString& s, qsizetype& i, QChar quote, QString& out)
 
 }  // namespace
 
-QString Token::shown() const
-{
-    switch (kind) {
-    case End:
-        return QString();
-    default:
-        return text;
-    }
-}
-
 Tokens tokenize(const QString& s)
 {
     Tokens out;

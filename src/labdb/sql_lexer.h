@@ -19,8 +19,6 @@ struct Token {
     bool isWord(const char* word) const { return kind == Word && text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0; }
     bool isSymbol(const char* symbol) const { return kind == Symbol && text == QLatin1String(symbol); }
     bool isName() const { return kind == Word || kind == QuotedName; }
-    // How an error message names this token.
-    QString shown() const;
 };
 
 struct Tokens {

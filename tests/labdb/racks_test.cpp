@@ -49,7 +49,9 @@ TEST_F(Racks, GapsAndSecondRunsAreAsStored)
     QList<int> positions;
     for (; !rs.eof(); rs.moveNext()) {
         positions << rs.value(QStringLiteral("POSITION")).toInt();
-        if (positions.last() == 7) EXPECT_EQ(rs.value(QStringLiteral("RUN_NO")).toInt(), 2);
+        if (positions.last() == 7) {
+            EXPECT_EQ(rs.value(QStringLiteral("RUN_NO")).toInt(), 2);
+        }
     }
     EXPECT_FALSE(positions.contains(4));
     EXPECT_FALSE(positions.contains(9));
