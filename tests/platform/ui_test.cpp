@@ -137,3 +137,17 @@ TEST(FormTest, LoadRunsOnceAndModalShowingGoesToTheResponder)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FormTest, UnansweredModalOutsideResponderGuardDoesNotHang)
+{
+    // The test programs run with never-block on; a stray modal is closed and named.
+    CountingForm& f = ui::Default_Instance<CountingForm>::get();
+    f.setObjectName("StrayForm");
+    f.Show_Modal();
+    EXPECT_FALSE(f.isVisible());
+    ui::Default_Instance<CountingForm>::Unload();
+}
+
+}  // namespace

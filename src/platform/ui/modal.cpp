@@ -18,17 +18,25 @@ ResponderState& state()
     return s;
 }
 
+bool neverBlock = false;
+
 }  // namespace
 
 void showModal(QDialog* window)
 {
     ResponderState& s = state();
-    if (!s.active) {
-        window->exec();
-        return;
-    }
     const QString name = window->objectName().isEmpty() ? QString::fromLatin1(window->metaObject()->className())
                                                         : window->objectName();
+    if (!s.active) {
+        if (!neverBlock) {
+            window->exec();
+            return;
+        }
+        qWarning("A modal window was shown with nobody to answer it: %s", qPrintable(name));
+        s.unanswered << name;
+        window->hide();
+        return;
+    }
     s.shown << name;
     window->show();
     if (s.queue.isEmpty()) {
@@ -39,6 +47,8 @@ void showModal(QDialog* window)
     }
     if (window->isVisible()) window->hide();
 }
+
+void setNeverBlock(bool never) { neverBlock = never; }
 
 ModalResponders::ModalResponders()
 {

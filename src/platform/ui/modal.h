@@ -12,6 +12,11 @@ namespace ui {
 
 void showModal(QDialog* window);
 
+// Test programs switch this on: a modal showing that no responder answers is then
+// closed at once with a warning naming the window, instead of waiting for a touch
+// that never comes.
+void setNeverBlock(bool never);
+
 using ModalResponder = std::function<void(QDialog* window)>;
 
 // While one of these lives, modal showings go to its responders in order. A
