@@ -88,13 +88,13 @@ Args bindArguments(const Procedure& p, const ProcedureCall& call)
     }
     Args args;
     for (qsizetype k = 0; k < p.params.size(); ++k) {
-        const ParamSpec& spec = p.params[k];
+        const ParamSpec& param = p.params[k];
         const CallArgument* a = matched[k];
         if (!a || a->useDefault) {
-            if (spec.required) throw ServerError(errors::missingParameter(procName, spec.name));
-            args.set(spec.name, spec.fallback);
+            if (param.required) throw ServerError(errors::missingParameter(procName, param.name));
+            args.set(param.name, param.fallback);
         } else {
-            args.set(spec.name, convert(*a, spec.kind));
+            args.set(param.name, convert(*a, param.kind));
         }
     }
     return args;

@@ -93,3 +93,32 @@ TEST(EmployeeTest, EmployeeListAsksForActiveStaffAndSupervisorsOfAGroup)
 }
 
 }  // namespace
+
+#include "demo_laboratory.h"
+
+namespace {
+
+TEST(EmployeeDemoTest, LoginAndDirectoryAgainstTheDemoLaboratory)
+{
+    DemoLaboratory lab;
+    Employee e;
+    ASSERT_TRUE(e.Login(QStringLiteral("demo1")));
+    EXPECT_EQ(e.Emp_Num, 101);
+    EXPECT_EQ(e.Full_name, "Anna Berg");
+    EXPECT_FALSE(e.Login(QStringLiteral("demo4"))) << "a dismissed employee cannot log in";
+    EXPECT_EQ(e.Emp_Num, -1);
+
+    // The technicians of a group come with their supervisor; the dismissed only on request.
+    db::Recordset group = e.Employee_List(QVariant(), QStringLiteral("LABTECH"), false);
+    QStringList names;
+    for (; !group.eof(); group.moveNext()) names << db::textOf(group.value("full_name"));
+    names.sort();
+    EXPECT_EQ(names, QStringList({"Anna Berg", "Jan Smit", "Maria Lopez"}));
+
+    db::Recordset all = e.Employee_List(QVariant(), QString(), true);
+    EXPECT_EQ(all.rowCount(), 4);
+    db::Recordset active = e.Employee_List(QVariant(), QString(), false);
+    EXPECT_EQ(active.rowCount(), 3);
+}
+
+}  // namespace
