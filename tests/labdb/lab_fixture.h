@@ -5,14 +5,12 @@
 #include "labdb/sqlite_db.h"
 #include "platform/db/recordset.h"
 #include "platform/db/station_connection.h"
+#include "qstring_printer.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <ostream>
 
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-QT_END_NAMESPACE
 
 // A fresh demo laboratory database in a temporary folder, and a connection to it.
 class LabDb : public ::testing::Test {
