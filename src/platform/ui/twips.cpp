@@ -68,33 +68,21 @@ double Top(const QWidget* w) { return twipRect(w).top; }
 double Width(const QWidget* w) { return twipRect(w).width; }
 double Height(const QWidget* w) { return twipRect(w).height; }
 
-void setLeft(QWidget* w, double twips)
+namespace {
+
+void setSide(QWidget* w, double TwipRect::*side, double twips)
 {
     TwipRect r = twipRect(w);
-    r.left = twips;
+    r.*side = twips;
     setTwipRect(w, r);
 }
 
-void setTop(QWidget* w, double twips)
-{
-    TwipRect r = twipRect(w);
-    r.top = twips;
-    setTwipRect(w, r);
-}
+}  // namespace
 
-void setWidth(QWidget* w, double twips)
-{
-    TwipRect r = twipRect(w);
-    r.width = twips;
-    setTwipRect(w, r);
-}
-
-void setHeight(QWidget* w, double twips)
-{
-    TwipRect r = twipRect(w);
-    r.height = twips;
-    setTwipRect(w, r);
-}
+void setLeft(QWidget* w, double twips) { setSide(w, &TwipRect::left, twips); }
+void setTop(QWidget* w, double twips) { setSide(w, &TwipRect::top, twips); }
+void setWidth(QWidget* w, double twips) { setSide(w, &TwipRect::width, twips); }
+void setHeight(QWidget* w, double twips) { setSide(w, &TwipRect::height, twips); }
 
 void setTwipGeometry(QWidget* w, double left, double top, double width, double height)
 {
