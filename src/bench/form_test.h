@@ -1,10 +1,12 @@
 #pragma once
 
+#include "platform/ui/controls.h"
 #include "platform/ui/form.h"
 #include "shell/station_form.h"
 
 #include <QString>
 #include <QVariant>
+#include <array>
 #include <cstdint>
 
 // The particle-count bench: the station form of this station, shown beside the rack
@@ -17,6 +19,15 @@ class Form_Test : public ui::Form, public StationForm {
     Q_OBJECT
 public:
     Form_Test();
+
+    static constexpr int Bath_Size = 30;
+    // The bath: position i (0 to 29) is held in the i-th control of each of these
+    // five; a position is free while the trimmed caption of its lbl_wo is empty.
+    std::array<ui::Image*, Bath_Size> img_bath{};
+    std::array<ui::Label*, Bath_Size> lbl_wo{};
+    std::array<ui::Label*, Bath_Size> lbl_inBath{};
+    std::array<ui::Label*, Bath_Size> lbl_isoCode{};
+    std::array<ui::Image*, Bath_Size> img_oldRack{};
 
     // True from the first step of the load to its last.
     bool Is_Loading = false;
