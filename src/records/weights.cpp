@@ -75,7 +75,11 @@ bool Weights::Save_Weight(const QVariant&)
                            QStringLiteral("where  lab_id = ") + labId + QStringLiteral(" ") +
                            QStringLiteral("and    run_no = ") + QString::number(Run_No) + QStringLiteral(" ") +
                            QStringLiteral("and    date_completed is null ");
-    if (!dbModule::Execute_SQL(toTest, true)) return false;
+    if (!dbModule::Execute_SQL(toTest, true)) {
+        // Nothing written: the entry stays as typed, so that the save can be tried again.
+        Weight = oldWeight;
+        return false;
+    }
 
     const QString toTracking = QStringLiteral("update lab.dbo.lab_tracking ") + QStringLiteral("set    weight = ") +
                                Weight + QStringLiteral(" ") + QStringLiteral("where  lab_id = ") + labId +
@@ -83,7 +87,10 @@ bool Weights::Save_Weight(const QVariant&)
                                sqlText(commonModule::Curr_Test_Group.trimmed()) + QStringLiteral("' ") +
                                QStringLiteral("and    status = 'READY' ") +
                                QStringLiteral("and    isNumeric(weight) = 0 ");
-    if (!dbModule::Execute_SQL(toTracking, true)) return false;
+    if (!dbModule::Execute_SQL(toTracking, true)) {
+        Weight = oldWeight;
+        return false;
+    }
 
     Status = oldWeight.isEmpty() ? QStringLiteral("READY") : QStringLiteral("DONE");
     dflt_Weight = Weight;

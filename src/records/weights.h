@@ -17,7 +17,7 @@ public:
 
     QString Test_Group;
     QString Test_Action;
-    QString Weight;       // as entered; after a save, as it was written into the statement
+    QString Weight;       // as entered; after a save, as written into the statements
     QString dflt_Weight;  // the weight last taken as the default
 
     // Takes a weight such as "12.5", "12.5g" or "12.5 g"; empty text empties it. False
