@@ -1,7 +1,5 @@
 #include "fake_database.h"
-#include "records/instrument.h"
 #include "records/pqm_fdm.h"
-#include "records/station_record.h"
 
 #include "qstring_printer.h"
 
@@ -55,25 +53,6 @@ TEST(PqmRecord, ResultHoldsANumberOrAnObject)
     record.Set_Result(7);
     EXPECT_FALSE(record.Result_Is_Object());
     EXPECT_EQ(record.Result().toInt(), 7);
-}
-
-TEST(PqmRecord, ThePqmStationGetsOne)
-{
-    std::unique_ptr<TestRecord> record = records::makeTestRecord(QStringLiteral("PQM"));
-    ASSERT_NE(dynamic_cast<PQM_FDM*>(record.get()), nullptr);
-    EXPECT_FALSE(static_cast<PQM_FDM*>(record.get())->saveOk);
-}
-
-TEST(InstrumentRecord, OperationsChangeNothing)
-{
-    Instrument instrument;
-    EXPECT_FALSE(instrument.is_On);
-    instrument.Status = QStringLiteral("RUNNING");
-    instrument.is_On = true;
-    EXPECT_FALSE(instrument.Set_DeviceStatus());
-    EXPECT_FALSE(instrument.Reset());
-    EXPECT_EQ(instrument.Status, "RUNNING");
-    EXPECT_TRUE(instrument.is_On);
 }
 
 }  // namespace

