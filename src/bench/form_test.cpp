@@ -37,7 +37,7 @@ std::optional<std::int16_t> wholeSetting(const QVariant& value)
 Form_Test::Form_Test()
 {
     setObjectName(QStringLiteral("Form_Test"));
-    ui::setTwipGeometry(this, 7200, 1125, 11600, 12300);
+    ui::setTwipGeometry(this, 7095, 1125, 11000, 12600);
 
     Create_Bath_Controls();
     History = std::make_unique<History_Table>(this);
@@ -160,6 +160,7 @@ void Form_Test::Form_Load()
     rack.Cell_Width = static_cast<std::int16_t>(std::nearbyint(95 * ui::twipsPerPixelX()));
     rack.Cell_Height = static_cast<std::int16_t>(std::nearbyint(75 * ui::twipsPerPixelY()));
     rack.Load();
+    rack.img_save->hide();  // nothing is saved on the rack screen of this station
 
     QPalette back = palette();
     back.setColor(QPalette::Window, Color_Form_Back);

@@ -9,6 +9,7 @@
 #include "platform/ui/twips.h"
 #include "records/current_records.h"
 #include "records/rack.h"
+#include "shell/form_rack.h"
 
 #include <cmath>
 
@@ -48,8 +49,8 @@ void Form_Test::img_refresh_Click()
 
 void Form_Test::lbl_rackName_Click()
 {
-    // Opening the rack search with this rack named comes with the rack screen's
-    // navigation.
+    // The rack search opens with this rack named.
+    ui::Default_Instance<Form_Rack>::get().Get_Racks(-1, lbl_rackName->caption().trimmed());
 }
 
 void Form_Test::Rack_Header_Show(bool bVisible, const QString& sRackName, const QVariant& vTag)

@@ -26,6 +26,7 @@ TEST_F(Bath, DemoBatchReloadsReadyAndMarkedAsTheOldestRack)
         EXPECT_EQ(ui::tag(b.lbl_isoCode[i]).toString(), i < 3 ? "R1002" : "") << i;
     }
     EXPECT_EQ(b.img_bath[0]->picturePath(), commonModule::Image_Dir + "bttn_bath_RUSH.gif");
+    EXPECT_EQ(b.img_bath[3]->picturePath(), commonModule::Image_Dir + "bttn_bath_idle.gif");
     EXPECT_TRUE(b.lbl_inBath[0]->isOpaque());
     EXPECT_TRUE(b.lbl_inBath[0]->hasBorder());
     EXPECT_FALSE(b.lbl_inBath[3]->isOpaque());

@@ -7,6 +7,7 @@
 #include "common/form_alert.h"
 #include "demo_laboratory.h"
 #include "platform/ui/clock.h"
+#include "platform/ui/modal.h"
 #include "platform/ui/twips.h"
 #include "records/batch.h"
 #include "records/current_records.h"
@@ -14,11 +15,13 @@
 #include "records/rack.h"
 #include "shell/form_header.h"
 #include "shell/form_rack.h"
+#include "shell/form_search.h"
 #include "shell/station_form.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 inline const QDateTime kBenchStart(QDate(2026, 3, 2), QTime(7, 30));
@@ -55,6 +58,7 @@ protected:
     void TearDown() override
     {
         ui::Default_Instance<Form_Alert>::Unload();
+        ui::Default_Instance<Form_Search>::Unload();
         ui::Default_Instance<Form_Test>::Unload();
         ui::Default_Instance<Form_Header>::Unload();
         ui::Default_Instance<Form_Rack>::Unload();
@@ -67,7 +71,21 @@ protected:
         ui::setTwipsPerPixel(0, 0);
     }
 
-    static Form_Test& bench() { return ui::Default_Instance<Form_Test>::loaded(); }
+    // The bench, loaded the first time; the rack search that the rack screen's load
+    // opens is left without a choice, so no rack is on the bench.
+    static Form_Test& bench()
+    {
+        if (!ui::Default_Instance<Form_Test>::exists() || !ui::Default_Instance<Form_Test>::get().isLoaded()) {
+            ui::ModalResponders responders;
+            responders.add([](QDialog* w) {
+                auto* search = qobject_cast<Form_Search*>(w);
+                ASSERT_NE(search, nullptr) << "expected the rack search, got " << w->objectName().toStdString();
+                QTest::mouseClick(search->lbl_Exit, Qt::LeftButton);
+            });
+            ui::Default_Instance<Form_Test>::loaded();
+        }
+        return ui::Default_Instance<Form_Test>::get();
+    }
 
     // Puts a demo rack on the bench, as the rack screen does when it loads one.
     static void benchRack(const QString& desc)
