@@ -11,6 +11,7 @@
 #include "records/employee.h"
 #include "records/rack.h"
 #include "records/value_reading.h"
+#include "shell/design_pictures.h"
 #include "shell/form_header.h"
 #include "shell/form_rack.h"
 
@@ -141,6 +142,8 @@ void Form_Test::Form_Load()
 {
     using namespace commonModule;
     Is_Loading = true;
+    img_refresh->loadPicture(designPicture(QStringLiteral("bttn_refresh.gif")));
+    for (ui::Image* marker : img_oldRack) marker->loadPicture(designPicture(QStringLiteral("img_oldrack.gif")));
     Saved_Grid_Top = -1;
     Saved_Grid_Left = -1;
 

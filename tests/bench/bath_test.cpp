@@ -382,4 +382,68 @@ TEST_F(Bath, HistoryQueryThatFailsLeavesTheSampleWithoutHistoryAndItGoesIn)
     EXPECT_TRUE(tap.statements().filter("get_pc_history").size() == 1);
 }
 
+TEST_F(Bath, PictureNamesFollowThePriorityText)
+{
+    const Form_Test& b = bench();
+    const QString dir = commonModule::Image_Dir;
+    EXPECT_EQ(b.Bath_Image_Name(QStringLiteral(" URGENT ")), dir + "bttn_bath_URGENT.gif");
+    EXPECT_EQ(b.Bath_Image_Name(QStringLiteral("CRITICAL")), dir + "bttn_bath_CRITICAL.gif");
+    EXPECT_EQ(b.Bath_Image_Name(QStringLiteral("")), dir + "bttn_bath.gif");
+    EXPECT_EQ(b.Bath_Image_Name(QStringLiteral("   ")), dir + "bttn_bath.gif");
+    EXPECT_EQ(b.Bath_Image_Name(QVariant()), dir + "bttn_bath.gif");
+    EXPECT_EQ(b.Bath_Image_Name(QStringLiteral("3")), dir + "bttn_bath.gif");
+    EXPECT_EQ(b.Bath_Image_Name(QVariant(2)), dir + "bttn_bath.gif");
+}
+
+TEST_F(Bath, ReloadReadsTheRackFromTheExtraTextAndGivesBackRowsItCannotShow)
+{
+    LaboratoryTap tap;
+    tap.alter([](const QString& sql, db::Recordset& answer) {
+        if (!sql.contains(QLatin1String("get_batch_samples"))) return;
+        QList<QVariantList> rows;
+        for (answer.moveFirst(); !answer.eof(); answer.moveNext()) {
+            QVariantList row;
+            for (int c = 0; c < answer.columnCount(); ++c) row << answer.value(c);
+            rows << row;
+        }
+        const int position = answer.columnIndex(QStringLiteral("POSITION"));
+        const int extra = answer.columnIndex(QStringLiteral("EXTRA"));
+        rows[1][extra] = QStringLiteral(" RD=R12RID=345 ");
+        rows[2][extra] = QVariant();
+        // The first sample once more, at position 9.
+        QVariantList again = rows[0];
+        again[position] = 9;
+        rows << again;
+        answer = db::Recordset(answer.columnNames(), rows);
+    });
+    Form_Test& b = bench();
+    EXPECT_EQ(ui::tag(b.lbl_isoCode[1]).toString(), "R12");
+    EXPECT_EQ(b.lbl_rackName->caption(), "R12  ") << "the last rack read";
+    EXPECT_EQ(ui::tag(b.lbl_rackName).toString(), "345");
+    // A row without EXTRA takes the rack of the row before for its marker.
+    EXPECT_TRUE(b.img_oldRack[1]->isHidden());
+    EXPECT_TRUE(b.img_oldRack[2]->isHidden());
+    EXPECT_FALSE(b.img_oldRack[0]->isHidden());
+    // The sample already shown is given back at the second place, not shown twice.
+    EXPECT_EQ(b.lbl_wo[8]->caption(), "");
+    EXPECT_EQ(tap.statements().filter("@action = 'DELETE'"),
+              QStringList({"exec labrack.dbo.set_PC_Bath @sampleId = '', @extra = null, @empNum = 101, @position = 9, "
+                           "@action = 'DELETE', @test = 0"}));
+    EXPECT_EQ(alerts.messages, QStringList({"Bath position 9 is already free."}));
+}
+
+TEST_F(Bath, QuotesInRackAndSampleTextsStayText)
+{
+    lab.change("DELETE FROM pc_batch_details");
+    lab.change("UPDATE racks SET RACK_DESC = 'O''R1' WHERE RACK_DESC = 'R1003'");
+    Form_Test& b = bench();
+    benchRack("O'R1");
+    LaboratoryTap tap;
+    ASSERT_TRUE(offer(1));
+    EXPECT_EQ(lab.scalar("SELECT EXTRA FROM pc_batch_details WHERE POSITION = 1").toString(), "RD=O'R1RID=503");
+    EXPECT_FALSE(b.Process_Sample(0, QStringLiteral("x' OR '1'='1"), QStringLiteral("READY")));
+    EXPECT_EQ(bathInDatabase().size(), 1);
+    EXPECT_TRUE(tap.statements().filter("get_pc_history 'ZIVIRUZEZ', 'x'' OR ''1''=''1'").size() == 1);
+}
+
 }  // namespace
