@@ -361,12 +361,7 @@ TEST_F(Bath, BatchRowsAtPlacesTheBathDoesNotHaveAreLeftAlone)
     LaboratoryTap tap;
     tap.alter([](const QString& sql, db::Recordset& answer) {
         if (!sql.contains(QLatin1String("get_batch_samples"))) return;
-        QList<QVariantList> rows;
-        for (answer.moveFirst(); !answer.eof(); answer.moveNext()) {
-            QVariantList row;
-            for (int c = 0; c < answer.columnCount(); ++c) row << answer.value(c);
-            rows << row;
-        }
+        QList<QVariantList> rows = LaboratoryTap::rowsOf(answer);
         const int position = answer.columnIndex(QStringLiteral("POSITION"));
         const int sample = answer.columnIndex(QStringLiteral("SAMPLE_ID"));
         const QVariantList model = rows.value(0);
@@ -418,12 +413,7 @@ TEST_F(Bath, ReloadReadsTheRackFromTheExtraTextAndGivesBackRowsItCannotShow)
     LaboratoryTap tap;
     tap.alter([](const QString& sql, db::Recordset& answer) {
         if (!sql.contains(QLatin1String("get_batch_samples"))) return;
-        QList<QVariantList> rows;
-        for (answer.moveFirst(); !answer.eof(); answer.moveNext()) {
-            QVariantList row;
-            for (int c = 0; c < answer.columnCount(); ++c) row << answer.value(c);
-            rows << row;
-        }
+        QList<QVariantList> rows = LaboratoryTap::rowsOf(answer);
         const int position = answer.columnIndex(QStringLiteral("POSITION"));
         const int extra = answer.columnIndex(QStringLiteral("EXTRA"));
         rows[1][extra] = QStringLiteral(" RD=R12RID=345 ");
@@ -455,12 +445,7 @@ TEST_F(Bath, ExtraTextWithoutRackIdStillNamesTheRack)
     LaboratoryTap tap;
     tap.alter([](const QString& sql, db::Recordset& answer) {
         if (!sql.contains(QLatin1String("get_batch_samples"))) return;
-        QList<QVariantList> rows;
-        for (answer.moveFirst(); !answer.eof(); answer.moveNext()) {
-            QVariantList row;
-            for (int c = 0; c < answer.columnCount(); ++c) row << answer.value(c);
-            rows << row;
-        }
+        QList<QVariantList> rows = LaboratoryTap::rowsOf(answer);
         rows.last()[answer.columnIndex(QStringLiteral("EXTRA"))] = QStringLiteral("RD=R77");
         answer = db::Recordset(answer.columnNames(), rows);
     });
