@@ -74,9 +74,9 @@ void DevicePort::lineError(QSerialPort::SerialPortError error)
 {
     if (error == QSerialPort::NoError) return;
     error_ = port_.errorString();
-    // A device that went away (unplugged, switched off) leaves the port closed, so
-    // that the next command tries to open it again.
-    if (error == QSerialPort::ResourceError) close();
+    // A device that went away (unplugged, switched off) fails every read; the port
+    // closes, so that the next command tries to open it again.
+    if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError) close();
     port_.clearError();
     emit commEvent(CommEvent::Error, QByteArray());
 }
