@@ -88,6 +88,9 @@ form_Action::form_Action()
         img_sample[i] = control<ui::Image>(this, QStringLiteral("img_sample_%1").arg(i), i == 0 ? 1080 : 6600, 2790,
                                            4800, 3600);
         img_sample[i]->setStretch(true);
+        QPalette frame = img_sample[i]->palette();
+        frame.setColor(QPalette::WindowText, Qt::white);
+        img_sample[i]->setPalette(frame);
     }
 
     fra_Flush = control<QFrame>(this, QStringLiteral("fra_Flush"), 0, 3120, 10665, 1635);
@@ -184,6 +187,7 @@ void form_Action::Reset_Interface()
 
     ui::setWidth(shp_bg, ui::Width(this) - 3 * ui::twipsPerPixelX());
     ui::setHeight(shp_bg, ui::Height(this) - 3 * ui::twipsPerPixelY());
+    shp_bg->raise();
 }
 
 void form_Action::Sample_Layout()
