@@ -6,11 +6,16 @@ QByteArray commandText(const QString& commandName)
 {
     const QString name = commandName.toUpper();
     QByteArray text;
-    if (name == QLatin1String("INITIALIZE")) text = "REMOTE+";
-    else if (name == QLatin1String("RELEASE")) text = "REMOTE-";
-    else if (name == QLatin1String("START")) text = "S";
-    else if (name == QLatin1String("STOP")) text = "H";
-    else return {};
+    if (name == QLatin1String("INITIALIZE"))
+        text = "REMOTE+";
+    else if (name == QLatin1String("RELEASE"))
+        text = "REMOTE-";
+    else if (name == QLatin1String("START"))
+        text = "S";
+    else if (name == QLatin1String("STOP"))
+        text = "H";
+    else
+        return {};
     return text + '\r';
 }
 

@@ -30,8 +30,7 @@ void form_Action::Timer1_Timer()
 {
     if (!ui::tag(img_RunSample).toString().isEmpty()) return;
     const QString& run = commonModule::Curr_Lab_Number;
-    const bool ready =
-        run == QLatin1String("CHECK") || run == QLatin1String("FLUSH") || bathTimeOver(Bath_Index);
+    const bool ready = run == QLatin1String("CHECK") || run == QLatin1String("FLUSH") || bathTimeOver(Bath_Index);
     if (!ready) return;
     img_RunSample->loadPicture(commonModule::Image_Dir + QStringLiteral("bttn_startCounter_on.jpg"));
     ui::setTag(img_RunSample, kReady);

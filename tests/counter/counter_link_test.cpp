@@ -59,9 +59,15 @@ TEST_F(CounterLinkTest, CounterStartTurnsRunRequestsIntoStartOrStop)
         QByteArray sent;
     };
     const Case cases[] = {
-        {"SAMPLE", "RUN SAMPLE", "S\r"}, {"sample", "RUN SAMPLE", "S\r"}, {"SAMPLE", "run sample", "H\r"},
-        {"SAMPLE", "STOP", "H\r"},       {"SAMPLE", "", "H\r"},           {"FLUSH", "RUN SAMPLE", "H\r"},
-        {"flush", "", "H\r"},            {"CHECK", "RUN SAMPLE", ""},      {"", "RUN SAMPLE", ""},
+        {"SAMPLE", "RUN SAMPLE", "S\r"},
+        {"sample", "RUN SAMPLE", "S\r"},
+        {"SAMPLE", "run sample", "H\r"},
+        {"SAMPLE", "STOP", "H\r"},
+        {"SAMPLE", "", "H\r"},
+        {"FLUSH", "RUN SAMPLE", "H\r"},
+        {"flush", "", "H\r"},
+        {"CHECK", "RUN SAMPLE", ""},
+        {"", "RUN SAMPLE", ""},
     };
     for (const Case& c : cases) {
         log.writes.clear();

@@ -89,8 +89,9 @@ protected:
             auto* box = qobject_cast<Form_AlertYesNo*>(w);
             if (!box) return;
             questions << box->lbl_Message->caption();
-            tap(result == Form_AlertYesNo::kYes ? box->lbl_Yes
-                                                : result == Form_AlertYesNo::kNo ? box->lbl_No : box->lbl_Exit);
+            tap(result == Form_AlertYesNo::kYes  ? box->lbl_Yes
+                : result == Form_AlertYesNo::kNo ? box->lbl_No
+                                                 : box->lbl_Exit);
         };
     }
 

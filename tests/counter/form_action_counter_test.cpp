@@ -37,7 +37,10 @@ protected:
         ui::Default_Instance<form_Action>::loaded().Show_Modal();
     }
 
-    static bool waitUntilClosed(form_Action& d) { return QTest::qWaitFor([&] { return !d.isVisible(); }, 10000); }
+    static bool waitUntilClosed(form_Action& d)
+    {
+        return QTest::qWaitFor([&] { return !d.isVisible(); }, 10000);
+    }
 
     // Waits for the counter's remote mode, then starts a count on the ready button.
     void startCount(form_Action& d)

@@ -130,7 +130,8 @@ TEST_F(CounterDialog, CheckAndFlushShowTheirBannerWithoutRemovalOrPhotographs)
         form_Action& d = open();
         EXPECT_EQ(d.lbl_labNumber->caption(), QStringLiteral("Labnumber : ") + run);
         EXPECT_TRUE(d.fra_Flush->isVisible());
-        EXPECT_EQ(d.lbl_Flush->caption(), run == QLatin1String("CHECK") ? "Run Process Control Sample" : "Flush required");
+        EXPECT_EQ(d.lbl_Flush->caption(),
+                  run == QLatin1String("CHECK") ? "Run Process Control Sample" : "Flush required");
         for (int i = 0; i < form_Action::Reason_Count; ++i) EXPECT_FALSE(d.lbl_action_desc[i]->isVisible());
         EXPECT_FALSE(d.img_remove->isVisible());
         EXPECT_FALSE(d.lbl_remove->isVisible());
@@ -298,9 +299,10 @@ class CounterDialogRemoval : public CounterDialog {
 protected:
     QList<QVariantList> tests(const QString& labNumber)
     {
-        return lab.rows("SELECT t.STATUS, t.TEST_ACTION FROM lab_tracking t JOIN samples s ON s.LAB_ID = t.LAB_ID"
-                        " WHERE s.LAB_NUMBER = ? AND t.TEST_GROUP = 'PrtCount' ORDER BY t.RUN_NO",
-                        {labNumber});
+        return lab.rows(
+            "SELECT t.STATUS, t.TEST_ACTION FROM lab_tracking t JOIN samples s ON s.LAB_ID = t.LAB_ID"
+            " WHERE s.LAB_NUMBER = ? AND t.TEST_GROUP = 'PrtCount' ORDER BY t.RUN_NO",
+            {labNumber});
     }
 
     DemoLaboratory lab;
@@ -315,7 +317,8 @@ TEST_F(CounterDialogRemoval, ReasonAnsweredYesIsRecordedAndTheSampleRemoved)
     ui::ModalResponders responders;
     responders.add(answer(Form_AlertYesNo::kYes));
     tap(d.lbl_action_desc[3]);
-    EXPECT_EQ(questions, QStringList({"Do you want to perform the following action on the specified sample [PRTFILTER]"}));
+    EXPECT_EQ(questions,
+              QStringList({"Do you want to perform the following action on the specified sample [PRTFILTER]"}));
     EXPECT_FALSE(d.isVisible());
     EXPECT_EQ(form_Action::Action_Result, "REMOVE");
     EXPECT_EQ(alerts.messages, QStringList({"Sample was removed"}));

@@ -23,7 +23,8 @@ bool CounterSimulator::start(QString* error)
 {
     if (master_ >= 0) return true;
     if (openpty(&master_, &slave_, nullptr, nullptr, nullptr) != 0) {
-        if (error) *error = QStringLiteral("cannot open a pseudo-terminal: %1").arg(QString::fromLocal8Bit(strerror(errno)));
+        if (error)
+            *error = QStringLiteral("cannot open a pseudo-terminal: %1").arg(QString::fromLocal8Bit(strerror(errno)));
         master_ = slave_ = -1;
         return false;
     }

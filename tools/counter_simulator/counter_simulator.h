@@ -24,14 +24,14 @@ enum class Chunks {
 };
 
 struct Options {
-    QByteArray report;          // the report line, without line end
-    int countingMs = 3000;      // from "S" to the report
+    QByteArray report;      // the report line, without line end
+    int countingMs = 3000;  // from "S" to the report
     Chunks chunks = Chunks::Whole;
-    int chunkDelayMs = 2;       // pause between two writes of one text
-    quint32 seed = 4406;        // of the random chunk sizes
-    bool leadLineEnd = false;   // a line end before the report, in the same text
-    bool echo = false;          // answers every command it takes with "OK" and a line end
-    bool silent = false;        // sends nothing at all, never reports
+    int chunkDelayMs = 2;      // pause between two writes of one text
+    quint32 seed = 4406;       // of the random chunk sizes
+    bool leadLineEnd = false;  // a line end before the report, in the same text
+    bool echo = false;         // answers every command it takes with "OK" and a line end
+    bool silent = false;       // sends nothing at all, never reports
 };
 
 class CounterSimulator : public QObject {

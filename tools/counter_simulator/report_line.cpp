@@ -37,13 +37,14 @@ std::optional<QByteArray> countsReport(const QList<qint64>& counts, double volum
     const QTime duration = QTime(0, 0).addMSecs(countingMs);
     const QDateTime now = QDateTime::currentDateTime();
 
-    QStringList fields{QStringLiteral("!LPR1"),
-                       duration.toString(QStringLiteral("hh:mm:ss.zzz")).chopped(1),
-                       QStringLiteral("BP"), QStringLiteral("RP"), QStringLiteral("GP"), QStringLiteral("LP"),
-                       QStringLiteral("8"), QStringLiteral("C"),
-                       QStringLiteral("2.00"), QStringLiteral("5.00"), QStringLiteral("15.00"), QStringLiteral("25.00"),
-                       QStringLiteral("50.00"), QStringLiteral("100.00"), QStringLiteral("100.00"),
-                       QStringLiteral("100.00")};
+    QStringList fields{QStringLiteral("!LPR1"),  duration.toString(QStringLiteral("hh:mm:ss.zzz")).chopped(1),
+                       QStringLiteral("BP"),     QStringLiteral("RP"),
+                       QStringLiteral("GP"),     QStringLiteral("LP"),
+                       QStringLiteral("8"),      QStringLiteral("C"),
+                       QStringLiteral("2.00"),   QStringLiteral("5.00"),
+                       QStringLiteral("15.00"),  QStringLiteral("25.00"),
+                       QStringLiteral("50.00"),  QStringLiteral("100.00"),
+                       QStringLiteral("100.00"), QStringLiteral("100.00")};
     for (qint64 c : eight) fields << QString::number(c);
     fields << QString::number(volume, 'f', 2) << now.toString(QStringLiteral("MM/dd/yy"))
            << now.toString(QStringLiteral("hh:mm:ss")) << QStringLiteral("LAB.TECH") << QStringLiteral("22222222")

@@ -86,17 +86,23 @@ bool parseCommandLine(const QStringList& arguments, CommandLine* out, QString* e
             c.options.countingMs = int(seconds * 1000 + 0.5);
         } else if (a == QLatin1String("--chunks")) {
             if (!value(&v)) return fail(QStringLiteral("--chunks needs whole, 1 or random"));
-            if (v == QLatin1String("whole")) c.options.chunks = Chunks::Whole;
-            else if (v == QLatin1String("1")) c.options.chunks = Chunks::Single;
-            else if (v == QLatin1String("random")) c.options.chunks = Chunks::Random;
-            else return fail(QStringLiteral("--chunks needs whole, 1 or random, not %1").arg(v));
+            if (v == QLatin1String("whole"))
+                c.options.chunks = Chunks::Whole;
+            else if (v == QLatin1String("1"))
+                c.options.chunks = Chunks::Single;
+            else if (v == QLatin1String("random"))
+                c.options.chunks = Chunks::Random;
+            else
+                return fail(QStringLiteral("--chunks needs whole, 1 or random, not %1").arg(v));
         } else if (a == QLatin1String("--chunk-delay")) {
             qint64 ms = 0;
-            if (!value(&v) || !wholeNumber(v, 0, 10000, &ms)) return fail(QStringLiteral("--chunk-delay needs 0 to 10000 ms"));
+            if (!value(&v) || !wholeNumber(v, 0, 10000, &ms))
+                return fail(QStringLiteral("--chunk-delay needs 0 to 10000 ms"));
             c.options.chunkDelayMs = int(ms);
         } else if (a == QLatin1String("--seed")) {
             qint64 seed = 0;
-            if (!value(&v) || !wholeNumber(v, 0, 0xffffffffLL, &seed)) return fail(QStringLiteral("--seed needs a number"));
+            if (!value(&v) || !wholeNumber(v, 0, 0xffffffffLL, &seed))
+                return fail(QStringLiteral("--seed needs a number"));
             c.options.seed = quint32(seed);
         } else if (a == QLatin1String("--link")) {
             if (!value(&c.link)) return fail(QStringLiteral("--link needs a path"));
@@ -109,12 +115,12 @@ bool parseCommandLine(const QStringList& arguments, CommandLine* out, QString* e
         QList<qint64> numbers;
         for (const QString& part : counts.split(QLatin1Char(','))) {
             qint64 n = 0;
-            if (!wholeNumber(part, 0, 999999999, &n)) return fail(QStringLiteral("--counts: %1 is not a count").arg(part));
+            if (!wholeNumber(part, 0, 999999999, &n))
+                return fail(QStringLiteral("--counts: %1 is not a count").arg(part));
             numbers << n;
         }
         const std::optional<QByteArray> line = countsReport(numbers, volume, c.options.countingMs);
-        if (!line)
-            return fail(QStringLiteral("--counts needs 7 or 8 counts whose ISO code lies in the table"));
+        if (!line) return fail(QStringLiteral("--counts needs 7 or 8 counts whose ISO code lies in the table"));
         c.options.report = *line;
     } else {
         const std::optional<QByteArray> line = catalogueReport(iso);

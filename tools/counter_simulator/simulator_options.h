@@ -10,7 +10,7 @@ namespace simulator {
 // The command line of the counter_simulator program.
 struct CommandLine {
     Options options;
-    QString link;          // a symbolic link to the terminal, made and removed by the program
+    QString link;  // a symbolic link to the terminal, made and removed by the program
     bool help = false;
 };
 
