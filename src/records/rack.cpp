@@ -3,7 +3,7 @@
 #include "common/db_module.h"
 #include "common/sql_text.h"
 #include "common/station_config.h"
-#include "platform/ui/clock.h"
+#include "platform/clock/clock.h"
 #include "records/current_records.h"
 #include "records/employee.h"
 #include "records/station_record.h"
@@ -109,7 +109,7 @@ void Rack::Rack_Load(const QString& sId, const QString& sTestGroup)
     Pos_Release();
     db::Recordset rs = dbModule::Get_Recordset(loadStatement(sId, sTestGroup), true);
 
-    QDateTime rackDate = ui::now();
+    QDateTime rackDate = stationClock::now();
     Rack_Status.clear();
     Curr_User = QString();
     Curr_Station.clear();

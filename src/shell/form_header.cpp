@@ -1,10 +1,10 @@
 #include "shell/form_header.h"
 
 #include "common/common_module.h"
-#include "common/header_status.h"
+#include "common_ui/header_status.h"
 #include "common/iso_module.h"
-#include "common/set_font.h"
-#include "platform/ui/clock.h"
+#include "common_ui/set_font.h"
+#include "platform/clock/clock.h"
 #include "platform/ui/pictures.h"
 #include "platform/ui/twips.h"
 #include "records/current_records.h"
@@ -109,6 +109,6 @@ void Form_Header::showStation()
 
 void Form_Header::img_iso_Click()
 {
-    commonModule::Last_Activity = ui::now();
+    commonModule::Last_Activity = stationClock::now();
     isoModule::Open_ISO_Document(commonModule::Curr_Test_Group);
 }

@@ -4,10 +4,10 @@
 #include "common/common_module.h"
 #include "common/db_module.h"
 #include "common/iso_module.h"
-#include "common/set_font.h"
+#include "common_ui/set_font.h"
 #include "common/station_config.h"
-#include "common/window_place.h"
-#include "platform/ui/clock.h"
+#include "common_ui/window_place.h"
+#include "platform/clock/clock.h"
 #include "platform/ui/twips.h"
 #include "records/current_records.h"
 #include "records/employee.h"
@@ -69,7 +69,7 @@ void Form_Login::Form_Load()
     isoModule::configure(config);
     commonModule::Init_Colors();
     commonModule::App_Status = QStringLiteral("IDLE");
-    commonModule::Last_Activity = ui::now();
+    commonModule::Last_Activity = stationClock::now();
 
     ui::setTwipGeometry(this, 0, 0, ui::screenWidthTwips(), ui::screenHeightTwips());
     QPalette black = palette();
@@ -110,7 +110,7 @@ void Form_Login::reAlign_Forms()
     put(ui::Default_Instance<Form_Rack>::loaded(), rack_);
 }
 
-void Form_Login::Hibernate() { commonModule::Last_Activity = ui::now().addSecs(-600); }
+void Form_Login::Hibernate() { commonModule::Last_Activity = stationClock::now().addSecs(-600); }
 
 void Form_Login::cmd_Login_Click()
 {
@@ -150,7 +150,7 @@ void Form_Login::cmd_Login_Click()
         }
         Timer1->start();
         App_Status = QStringLiteral("ACTIVE");
-        Last_Activity = ui::now();
+        Last_Activity = stationClock::now();
     } else {
         App_Status = previousStatus;
         if (App_Status != QLatin1String("ACTIVE")) Timer1->stop();
@@ -170,7 +170,7 @@ void Form_Login::Timer1_Timer()
 {
     using namespace commonModule;
     if (App_Status != QLatin1String("ACTIVE")) return;
-    const bool idle = !Last_Activity.isValid() || Last_Activity.secsTo(ui::now()) >= 300;
+    const bool idle = !Last_Activity.isValid() || Last_Activity.secsTo(stationClock::now()) >= 300;
     if (idle) Hide_Forms();
 }
 

@@ -76,10 +76,10 @@ TEST_F(HeaderTest, WorkInstructionButtonMarksActivityAndLooksUpTheTestGroup)
     database.script(FakeDatabase::noRows({"Test_Group", "DOC_ID", "DOC_TYPE"}));
     commonModule::Curr_Test_Group = QStringLiteral("PrtCount");
     commonModule::Last_Activity = kShiftStart.addSecs(-250);
-    ui::advanceClock(42);
+    stationClock::advanceClock(42);
     header().Show();
     QTest::mouseClick(header().img_iso, Qt::LeftButton);
-    EXPECT_EQ(commonModule::Last_Activity, ui::now());
+    EXPECT_EQ(commonModule::Last_Activity, stationClock::now());
     EXPECT_EQ(database.last(),
               "select * from sop.dbo.documents (nolock) where charindex('PrtCount;', Test_Group) > 0");
     EXPECT_TRUE(alerts.messages.isEmpty());

@@ -1,5 +1,5 @@
 #include "common/db_module.h"
-#include "common/form_alert.h"
+#include "common_ui/form_alert.h"
 #include "fake_database.h"
 #include "shell_fixture.h"
 
@@ -49,7 +49,7 @@ protected:
 
     void tickAfter(qint64 seconds)
     {
-        ui::advanceClock(seconds);
+        stationClock::advanceClock(seconds);
         login().Timer1_Timer();
     }
 
@@ -157,7 +157,7 @@ TEST_F(LoginTest, WrongThenRightPasswordBringsTheWorkFormsUpWhereTheirLayoutPutT
     EXPECT_EQ(ui::Default_Instance<Form_Header>::get().lbl_UserDesc->caption(), "ann smith");
     EXPECT_EQ(ui::Default_Instance<Form_Rack>::get().parentWidget(), &login()) << "the rack screen is owned by the login";
     EXPECT_EQ(commonModule::App_Status, "ACTIVE");
-    EXPECT_EQ(commonModule::Last_Activity, ui::now());
+    EXPECT_EQ(commonModule::Last_Activity, stationClock::now());
     EXPECT_TRUE(database.last().contains("@UserPassword = 'Demo1'"));
 }
 
@@ -198,7 +198,7 @@ TEST_F(LoginTest, HibernateMakesTheNextTickLockAnActiveStation)
     FakeDatabase database;
     logInAs(database, QStringLiteral("demo1"));
     login().Hibernate();
-    EXPECT_EQ(commonModule::Last_Activity, ui::now().addSecs(-600));
+    EXPECT_EQ(commonModule::Last_Activity, stationClock::now().addSecs(-600));
     login().Timer1_Timer();
     EXPECT_EQ(commonModule::App_Status, "HIBERNATE");
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "common/common_module.h"
-#include "common/header_status.h"
-#include "platform/ui/clock.h"
+#include "common_ui/header_status.h"
+#include "platform/clock/clock.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/form.h"
 #include "platform/ui/modal.h"
@@ -64,7 +64,7 @@ protected:
     void SetUp() override
     {
         ui::setTwipsPerPixel(15, 15);
-        ui::setClock(kShiftStart);
+        stationClock::setClock(kShiftStart);
         previousFolder_ = QDir::currentPath();
         QDir::setCurrent(stationFolder.path());
         shell::registerStationForm<RecordingStationForm>();
@@ -88,7 +88,7 @@ protected:
         shell::setStationFormFinder({});
         Form_Login::setExitAction({});
         QDir::setCurrent(previousFolder_);
-        ui::useSystemClock();
+        stationClock::useSystemClock();
         ui::setTwipsPerPixel(0, 0);
     }
 

@@ -1,10 +1,10 @@
-#include "common/form_alert_yes_no.h"
+#include "common_ui/form_alert_yes_no.h"
 
 #include "common/common_module.h"
-#include "common/message_box_art.h"
-#include "common/set_font.h"
-#include "common/window_place.h"
-#include "platform/ui/clock.h"
+#include "common_ui/message_box_art.h"
+#include "common_ui/set_font.h"
+#include "common_ui/window_place.h"
+#include "platform/clock/clock.h"
 #include "platform/ui/twips.h"
 
 #include <QKeyEvent>
@@ -67,7 +67,7 @@ void Form_AlertYesNo::answer(std::int16_t result)
 void Form_AlertYesNo::Form_Unload()
 {
     commonModule::App_Status = savedStatus_;
-    commonModule::Last_Activity = ui::now();
+    commonModule::Last_Activity = stationClock::now();
 }
 
 void Form_AlertYesNo::keyPressEvent(QKeyEvent* e)

@@ -1,10 +1,10 @@
-#include "common/form_alert.h"
+#include "common_ui/form_alert.h"
 
 #include "common/common_module.h"
-#include "common/message_box_art.h"
-#include "common/set_font.h"
-#include "common/window_place.h"
-#include "platform/ui/clock.h"
+#include "common_ui/message_box_art.h"
+#include "common_ui/set_font.h"
+#include "common_ui/window_place.h"
+#include "platform/clock/clock.h"
 #include "platform/ui/twips.h"
 
 #include <QKeyEvent>
@@ -39,7 +39,7 @@ void Form_Alert::lbl_ok_Click() { ui::Default_Instance<Form_Alert>::Unload(); }
 void Form_Alert::Form_Unload()
 {
     commonModule::App_Status = savedStatus_;
-    commonModule::Last_Activity = ui::now();
+    commonModule::Last_Activity = stationClock::now();
 }
 
 void Form_Alert::keyPressEvent(QKeyEvent* e)

@@ -1,8 +1,8 @@
 #include "common/alert.h"
 #include "common/common_module.h"
-#include "common/form_alert.h"
-#include "common/form_alert_yes_no.h"
-#include "platform/ui/clock.h"
+#include "common_ui/form_alert.h"
+#include "common_ui/form_alert_yes_no.h"
+#include "platform/clock/clock.h"
 #include "platform/ui/modal.h"
 #include "platform/ui/twips.h"
 
@@ -18,7 +18,7 @@ protected:
     void SetUp() override
     {
         ui::setTwipsPerPixel(15, 15);
-        ui::setClock(kMorning);
+        stationClock::setClock(kMorning);
         commonModule::Init_Colors();
         commonModule::Last_Activity = kMorning.addSecs(-1000);
         Form_AlertYesNo::Result = 0;
@@ -29,7 +29,7 @@ protected:
     {
         ui::Default_Instance<Form_Alert>::Unload();
         ui::Default_Instance<Form_AlertYesNo>::Unload();
-        ui::useSystemClock();
+        stationClock::useSystemClock();
         ui::setTwipsPerPixel(0, 0);
     }
 
@@ -66,7 +66,7 @@ TEST_F(MessageBoxTest, AlertIsIdleWhileUpThenPutsTheStatusBackAndMarksActivity)
             auto* box = qobject_cast<Form_Alert*>(w);
             statusWhileUp = commonModule::App_Status;
             shownText = box->lbl_Message->caption();
-            ui::advanceClock(7);
+            stationClock::advanceClock(7);
             QTest::mouseClick(box->lbl_ok, Qt::LeftButton);
         });
         commonModule::App_Status = status;
@@ -76,7 +76,7 @@ TEST_F(MessageBoxTest, AlertIsIdleWhileUpThenPutsTheStatusBackAndMarksActivity)
         EXPECT_EQ(shownText, "Invalid login provided, please try again.");
         EXPECT_EQ(statusWhileUp, "IDLE");
         EXPECT_EQ(commonModule::App_Status, status);
-        EXPECT_EQ(commonModule::Last_Activity, ui::now()) << "activity is the closing time";
+        EXPECT_EQ(commonModule::Last_Activity, stationClock::now()) << "activity is the closing time";
         EXPECT_FALSE(ui::Default_Instance<Form_Alert>::exists()) << "unloaded after the answer";
     }
 }
