@@ -3,7 +3,6 @@
 #include "common/common_module.h"
 #include "platform/files/text_file.h"
 #include "platform/ui/twips.h"
-#include "records/current_records.h"
 #include "records/employee.h"
 #include "shell/form_header.h"
 #include "shell/form_rack.h"

@@ -74,3 +74,13 @@ bool Batch::Save_Batch(const QVariant&, const QVariant&, const QVariant&, const 
     Batch = db::textOf(commonModule::Curr_Batch_Name);
     return true;
 }
+
+namespace commonModule {
+
+Batch& Curr_Batch()
+{
+    static Batch batch;
+    return batch;
+}
+
+}  // namespace commonModule

@@ -90,3 +90,13 @@ db::Recordset Employee::Employee_List(const QVariant&, const QString& whatDepart
 {
     return dbModule::Get_Recordset(Employee_List_Statement(whatDepartment, includeDismissed), true);
 }
+
+namespace commonModule {
+
+Employee& Curr_Employee()
+{
+    static Employee employee;
+    return employee;
+}
+
+}  // namespace commonModule

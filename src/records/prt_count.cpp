@@ -2,7 +2,6 @@
 
 #include "common/db_module.h"
 #include "common/sql_text.h"
-#include "records/current_records.h"
 #include "records/employee.h"
 #include "records/value_reading.h"
 
@@ -98,3 +97,13 @@ bool PrtCount::Remove_Sample(const QString& Lab_Number, const QString& Action)
     db::Recordset rs = dbModule::Get_Recordset(sql, true);
     return firstRowSays(rs, QStringLiteral("LAB_STATUS"), QStringLiteral("DONE"));
 }
+
+namespace commonModule {
+
+PrtCount& Curr_PrtCount()
+{
+    static PrtCount record;
+    return record;
+}
+
+}  // namespace commonModule

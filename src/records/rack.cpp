@@ -4,7 +4,6 @@
 #include "common/sql_text.h"
 #include "common/station_config.h"
 #include "platform/clock/clock.h"
-#include "records/current_records.h"
 #include "records/employee.h"
 #include "records/station_record.h"
 #include "records/value_reading.h"
@@ -148,3 +147,13 @@ void Rack::Rack_Load(const QString& sId, const QString& sTestGroup)
     }
     Rack_Date = rackDate;
 }
+
+namespace commonModule {
+
+Rack& Curr_Rack()
+{
+    static Rack rack;
+    return rack;
+}
+
+}  // namespace commonModule

@@ -59,3 +59,10 @@ public:
     // The description of the rack that holds the sample, or the current Rack_Desc.
     QString Sample_Found(const QVariant& Lab_Number, const QVariant& Test_Group);
 };
+
+namespace commonModule {
+
+// The rack on the station, program-wide: created on first use and kept to the end.
+Rack& Curr_Rack();
+
+}  // namespace commonModule

@@ -1,6 +1,5 @@
 #include "common/db_module.h"
 #include "common/sql_text.h"
-#include "records/current_records.h"
 #include "records/employee.h"
 #include "records/rack.h"
 #include "records/value_reading.h"

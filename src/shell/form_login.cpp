@@ -9,12 +9,12 @@
 #include "common_ui/window_place.h"
 #include "platform/clock/clock.h"
 #include "platform/ui/twips.h"
-#include "records/current_records.h"
 #include "records/employee.h"
 #include "shell/design_pictures.h"
 #include "shell/form_header.h"
 #include "shell/form_key_input.h"
 #include "shell/form_rack.h"
+#include "shell/lock_request.h"
 #include "shell/station_form.h"
 
 #include <QKeyEvent>
@@ -57,6 +57,7 @@ Form_Login::Form_Login()
     connect(cmd_Login, &QPushButton::clicked, this, &Form_Login::cmd_Login_Click);
     connect(cmd_Exit, &QPushButton::clicked, this, &Form_Login::cmd_Exit_Click);
     connect(Timer1, &QTimer::timeout, this, &Form_Login::Timer1_Timer);
+    connect(&shell::LockRequest::instance(), &shell::LockRequest::requested, this, &Form_Login::showSplash);
 }
 
 void Form_Login::setExitAction(Exit_Action action) { exitAction() = std::move(action); }

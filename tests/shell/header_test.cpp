@@ -2,7 +2,10 @@
 #include "common/iso_module.h"
 #include "common/station_config.h"
 #include "fake_database.h"
+#include "shell/lock_request.h"
 #include "shell_fixture.h"
+
+#include <QSignalSpy>
 
 namespace {
 
@@ -67,6 +70,17 @@ TEST_F(HeaderTest, StatusLineIsTheHeadersOnceItHasLoaded)
     commonModule::Header_Status(previous);
     EXPECT_EQ(h.lbl_Status->caption(), previous);
     EXPECT_TRUE(before.isEmpty());
+}
+
+TEST_F(HeaderTest, PadlockAndNameAnnounceALockWithoutMakingTheLoginScreen)
+{
+    QSignalSpy requests(&shell::LockRequest::instance(), &shell::LockRequest::requested);
+    header().Show();
+    QTest::mouseClick(header().img_Login, Qt::LeftButton);
+    QTest::mouseClick(header().lbl_UserDesc, Qt::LeftButton);
+    EXPECT_EQ(requests.count(), 2);
+    EXPECT_FALSE(ui::Default_Instance<Form_Login>::exists()) << "the header bar only announces";
+    EXPECT_TRUE(header().isVisible());
 }
 
 TEST_F(HeaderTest, WorkInstructionButtonMarksActivityAndLooksUpTheTestGroup)

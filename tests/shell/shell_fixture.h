@@ -7,7 +7,6 @@
 #include "platform/ui/form.h"
 #include "platform/ui/modal.h"
 #include "platform/ui/twips.h"
-#include "records/current_records.h"
 #include "records/employee.h"
 #include "shell/form_header.h"
 #include "shell/form_key_input.h"
