@@ -2,7 +2,7 @@
 
 #include "common/db_module.h"
 #include "common/sql_text.h"
-#include "common/station_config.h"
+#include "common/laboratory.h"
 #include "platform/clock/clock.h"
 #include "records/employee.h"
 #include "records/station_record.h"
@@ -84,8 +84,7 @@ RackPositions buildPosition(const db::Recordset* rRS, std::int16_t vPosition)
 
 Rack::Rack()
 {
-    Lab_Code = QStringLiteral("ZIVIRUZEZ");
-    dbModule::Conn_String = stationConnectionString(loadStationConfig());
+    Lab_Code = laboratory::Lab_Code;
     Initialize_pos();
 }
 

@@ -14,8 +14,7 @@
 // the station settings, custody of the rack and the queries about racks.
 class Rack {
 public:
-    // Works for the laboratory "ZIVIRUZEZ" on the station's own database
-    // connection, with no rack loaded.
+    // Works for the station's laboratory (laboratory::Lab_Code), with no rack loaded.
     Rack();
 
     static constexpr int kPositions = 20;

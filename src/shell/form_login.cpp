@@ -3,7 +3,6 @@
 #include "common/alert.h"
 #include "common/common_module.h"
 #include "common/db_module.h"
-#include "common/iso_module.h"
 #include "common_ui/set_font.h"
 #include "common/station_config.h"
 #include "common_ui/window_place.h"
@@ -65,9 +64,7 @@ void Form_Login::setExitAction(Exit_Action action) { exitAction() = std::move(ac
 void Form_Login::Form_Load()
 {
     First_Start = true;
-    const StationConfig config = loadStationConfig();
-    dbModule::Conn_String = stationConnectionString(config);
-    isoModule::configure(config);
+    dbModule::Conn_String = stationConnectionString(readStationConfig());
     commonModule::Init_Colors();
     commonModule::App_Status = QStringLiteral("IDLE");
     commonModule::Last_Activity = stationClock::now();

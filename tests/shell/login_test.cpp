@@ -1,4 +1,5 @@
 #include "common/db_module.h"
+#include "common/station_config.h"
 #include "common_ui/form_alert.h"
 #include "fake_database.h"
 #include "shell_fixture.h"
@@ -96,6 +97,19 @@ TEST_F(LoginTest, ConfiguredDataSourceGivesTheLaboratoryConnection)
     ini.close();
     login();
     EXPECT_EQ(dbModule::Conn_String, "DSN=LabServer;UID=pellicott;PWD=kp5180rm;QuotedID=No");
+}
+
+TEST_F(LoginTest, LoadReadsTheFoldersConfigurationForTheWholeStation)
+{
+    const StationConfig before = stationConfig();
+    QFile ini(stationFolder.filePath("station.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[documents]\nserver = docs.lab.local\n[counter]\nserial_device = /dev/ttyUSB1\n");
+    ini.close();
+    login();
+    EXPECT_EQ(stationConfig().documentServer, "docs.lab.local");
+    EXPECT_EQ(stationConfig().serialDevice, "/dev/ttyUSB1");
+    setStationConfig(before);
 }
 
 TEST_F(LoginTest, BlankOrCancelledEntryPutsThePreviousStatusBackWithoutAsking)
