@@ -19,8 +19,8 @@ QString documentAddress(const QString& server, const QString& docId, const QStri
 void Open_ISO_Document(const QString& sTestGroup)
 {
     db::Recordset rs = dbModule::Get_Recordset(
-        QStringLiteral("select * from sop.dbo.documents (nolock) where charindex('") + sqlText(sTestGroup.trimmed()) +
-            QStringLiteral(";', Test_Group) > 0"),
+        QStringLiteral("select * from sop.dbo.documents (nolock) where charindex(") +
+            sqlQuoted(sTestGroup.trimmed() + QLatin1Char(';')) + QStringLiteral(", Test_Group) > 0"),
         true);
     if (!rs.eof() && !rs.isNullAt(QStringLiteral("DOC_TYPE"))) {
         const StationConfig& config = stationConfig();

@@ -1,6 +1,7 @@
 #include "common_ui/form_alert.h"
 
 #include "common/common_module.h"
+#include "common/station_status.h"
 #include "common_ui/message_box_art.h"
 #include "common_ui/set_font.h"
 #include "common_ui/window_place.h"
@@ -27,7 +28,7 @@ Form_Alert::Form_Alert()
 void Form_Alert::Form_Load()
 {
     savedStatus_ = commonModule::App_Status;
-    commonModule::App_Status = QStringLiteral("IDLE");
+    commonModule::App_Status = stationStatus::Idle;
     picture_->setPixmap(message_art::alertPanel(size(), lbl_ok->geometry()));
     commonModule::Set_Font(lbl_Message, QString(), QStringLiteral("Arial"), 14, true, commonModule::Color_White);
     lbl_Message->setCaption(Message);

@@ -1,6 +1,7 @@
 #include "common_ui/form_alert_yes_no.h"
 
 #include "common/common_module.h"
+#include "common/station_status.h"
 #include "common_ui/message_box_art.h"
 #include "common_ui/set_font.h"
 #include "common_ui/window_place.h"
@@ -48,7 +49,7 @@ Form_AlertYesNo::Form_AlertYesNo()
 void Form_AlertYesNo::Form_Load()
 {
     savedStatus_ = commonModule::App_Status;
-    commonModule::App_Status = QStringLiteral("IDLE");
+    commonModule::App_Status = stationStatus::Idle;
     picture_->setPixmap(
         message_art::questionPanel(size(), lbl_Yes->geometry(), lbl_No->geometry(), lbl_Exit->geometry()));
     if (Font_Size == 0) Font_Size = 14;

@@ -15,9 +15,8 @@ namespace {
 
 QString loadStatement(const QString& sId, const QString& sTestGroup)
 {
-    QString sql = QStringLiteral("exec labrack.dbo.outstanding_rackTests ") + QStringLiteral("@rack_desc = '") +
-                  sqlText(sId) + QStringLiteral("', ") + QStringLiteral("@test_group = '") +
-                  sqlText(sTestGroup.trimmed()) + QStringLiteral("'");
+    QString sql = QStringLiteral("exec labrack.dbo.outstanding_rackTests @rack_desc = ") + sqlQuoted(sId) +
+                  QStringLiteral(", @test_group = ") + sqlQuoted(sTestGroup.trimmed());
     if (commonModule::Curr_Employee().Station == QLatin1String("SCALE"))
         sql += QStringLiteral(", @weight_required = 1, @showWeighed = 0 ");
     return sql;

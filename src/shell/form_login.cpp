@@ -2,6 +2,7 @@
 
 #include "common/alert.h"
 #include "common/common_module.h"
+#include "common/station_status.h"
 #include "common/db_module.h"
 #include "common_ui/set_font.h"
 #include "common/station_config.h"
@@ -66,7 +67,7 @@ void Form_Login::Form_Load()
     First_Start = true;
     dbModule::Conn_String = stationConnectionString(readStationConfig());
     commonModule::Init_Colors();
-    commonModule::App_Status = QStringLiteral("IDLE");
+    commonModule::App_Status = stationStatus::Idle;
     commonModule::Last_Activity = stationClock::now();
 
     ui::setTwipGeometry(this, 0, 0, ui::screenWidthTwips(), ui::screenHeightTwips());
@@ -114,7 +115,7 @@ void Form_Login::cmd_Login_Click()
 {
     using namespace commonModule;
     const QString previousStatus = App_Status;
-    App_Status = QStringLiteral("LOGIN");
+    App_Status = stationStatus::Login;
     bool entry = false;
 
     Form_KeyInput& keyboard = ui::Default_Instance<Form_KeyInput>::loaded();
@@ -147,11 +148,11 @@ void Form_Login::cmd_Login_Click()
             First_Start = false;
         }
         Timer1->start();
-        App_Status = QStringLiteral("ACTIVE");
+        App_Status = stationStatus::Active;
         Last_Activity = stationClock::now();
     } else {
         App_Status = previousStatus;
-        if (App_Status != QLatin1String("ACTIVE")) Timer1->stop();
+        if (App_Status != stationStatus::Active) Timer1->stop();
     }
 }
 
@@ -167,7 +168,7 @@ void Form_Login::cmd_Exit_Click()
 void Form_Login::Timer1_Timer()
 {
     using namespace commonModule;
-    if (App_Status != QLatin1String("ACTIVE")) return;
+    if (App_Status != stationStatus::Active) return;
     const bool idle = !Last_Activity.isValid() || Last_Activity.secsTo(stationClock::now()) >= 300;
     if (idle) Hide_Forms();
 }
@@ -189,7 +190,7 @@ void Form_Login::Hide_Forms()
     if (station) save(station->window(), test_);
 
     Show();
-    commonModule::App_Status = QStringLiteral("HIBERNATE");
+    commonModule::App_Status = stationStatus::Hibernate;
     if (station) {
         station->Hibernate();
         station->window().Hide();
