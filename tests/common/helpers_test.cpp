@@ -1,6 +1,7 @@
 #include "alert_recorder.h"
 #include "common/open_log_file.h"
 #include "common/sql_quote.h"
+#include "common/sql_text.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,6 +27,15 @@ TEST(SqlQuoteTest, QuotesInsideTheValueAreDoubledSoTheValueStaysText)
     using commonModule::Sql_Quote;
     EXPECT_EQ(Sql_Quote(QStringLiteral(" O'Brien "), QStringLiteral("null")), "'O''Brien' ");
     EXPECT_EQ(Sql_Quote(QStringLiteral("x'; drop table t; --"), QStringLiteral("null")), "'x''; drop table t; --' ");
+}
+
+TEST(SqlQuotedTest, ValueBetweenQuotesWithItsOwnQuotesDoubledAndNothingTrimmed)
+{
+    EXPECT_EQ(sqlQuoted(QStringLiteral("PrtCount")), "'PrtCount'");
+    EXPECT_EQ(sqlQuoted(QStringLiteral("O'Brien")), "'O''Brien'");
+    EXPECT_EQ(sqlQuoted(QStringLiteral("'")), "''''") << "a lone quote can never end the value";
+    EXPECT_EQ(sqlQuoted(QStringLiteral(" R1 ")), "' R1 '");
+    EXPECT_EQ(sqlQuoted(QString()), "''");
 }
 
 class OpenLogFileTest : public ::testing::Test {
