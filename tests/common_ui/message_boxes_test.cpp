@@ -2,6 +2,7 @@
 #include "common/common_module.h"
 #include "common_ui/form_alert.h"
 #include "common_ui/form_alert_yes_no.h"
+#include "common_ui/message_box_presenter.h"
 #include "platform/clock/clock.h"
 #include "platform/ui/modal.h"
 #include "platform/ui/twips.h"
@@ -54,6 +55,20 @@ TEST_F(MessageBoxTest, BlankMessageShowsNothingAndTouchesNoState)
     EXPECT_TRUE(responders.shown().isEmpty());
     EXPECT_EQ(commonModule::App_Status, "ACTIVE");
     EXPECT_EQ(commonModule::Last_Activity, kMorning.addSecs(-1000));
+}
+
+TEST_F(MessageBoxTest, MessagesReachTheMessageBoxOnlyOnceItIsRegistered)
+{
+    ui::ModalResponders responders;
+    responders.add([](QDialog* w) { QTest::mouseClick(qobject_cast<Form_Alert*>(w)->lbl_ok, Qt::LeftButton); });
+    commonModule::Set_Alert_Presenter({});  // as in a program without the message box
+    commonModule::Show_Alert(QStringLiteral("The laboratory database cannot be reached."));
+    EXPECT_TRUE(responders.shown().isEmpty()) << "without the box the message is only written out";
+
+    commonUi::registerMessageBox();  // as the program does at start-up
+    commonModule::Show_Alert(QStringLiteral("The laboratory database cannot be reached."));
+    EXPECT_EQ(responders.shown(), QStringList({"Form_Alert"}));
+    EXPECT_EQ(responders.pending(), 0);
 }
 
 TEST_F(MessageBoxTest, AlertIsIdleWhileUpThenPutsTheStatusBackAndMarksActivity)
