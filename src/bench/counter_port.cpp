@@ -18,7 +18,7 @@ Maker& installed()
 std::unique_ptr<serial::Port> make()
 {
     if (installed()) return installed()();
-    return std::make_unique<serial::DevicePort>(loadStationConfig().serialDevice);
+    return std::make_unique<serial::DevicePort>(stationConfig().serialDevice);
 }
 
 Maker setMaker(Maker maker)

@@ -5,11 +5,11 @@
 #include "bench/sample_photos.h"
 #include "common/alert.h"
 #include "common/common_module.h"
-#include "common/set_font.h"
+#include "common_ui/set_font.h"
 #include "common/station_config.h"
 #include "common/station_status.h"
-#include "common/window_place.h"
-#include "platform/ui/clock.h"
+#include "common_ui/window_place.h"
+#include "platform/clock/clock.h"
 #include "platform/ui/twips.h"
 #include "shell/design_pictures.h"
 
@@ -143,7 +143,7 @@ void form_Action::Form_Unload()
         MSComm1->port().close();
     }
     commonModule::App_Status = stationStatus::Active;
-    commonModule::Last_Activity = ui::now();
+    commonModule::Last_Activity = stationClock::now();
 }
 
 void form_Action::Reset_Interface()
@@ -202,7 +202,7 @@ void form_Action::Sample_Layout()
     img_remove->show();
     lbl_remove->show();
 
-    const QString share = loadStationConfig().sampleImageShare;
+    const QString share = stationConfig().sampleImageShare;
     const samplePhotos::View views[2] = {samplePhotos::View::Bottom, samplePhotos::View::Colour};
     bool anyPhoto = false;
     for (int i = 0; i < 2; ++i) {

@@ -4,8 +4,7 @@
 #include "bench/form_test.h"
 #include "common/alert.h"
 #include "common/common_module.h"
-#include "common/form_alert_yes_no.h"
-#include "records/current_records.h"
+#include "common_ui/form_alert_yes_no.h"
 #include "records/prt_count.h"
 
 namespace {

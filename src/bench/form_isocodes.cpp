@@ -1,7 +1,7 @@
 #include "bench/form_isocodes.h"
 
 #include "bench/report_catalogue.h"
-#include "common/window_place.h"
+#include "common_ui/window_place.h"
 #include "platform/ui/twips.h"
 
 namespace {

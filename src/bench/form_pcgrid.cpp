@@ -2,7 +2,7 @@
 
 #include "bench/histogram_scale.h"
 #include "common/common_module.h"
-#include "common/set_font.h"
+#include "common_ui/set_font.h"
 #include "platform/ui/twips.h"
 
 namespace {

@@ -9,9 +9,8 @@
 #include "common/laboratory.h"
 #include "common/sql_text.h"
 #include "platform/db/recordset.h"
-#include "platform/ui/clock.h"
+#include "platform/clock/clock.h"
 #include "records/batch.h"
-#include "records/current_records.h"
 #include "records/employee.h"
 #include "records/rack.h"
 #include "records/value_reading.h"
@@ -113,7 +112,7 @@ bool Form_Test::Bath_Add_Sample(const QString& sSampleId, bool bReload, int vPos
         if (priority.trimmed() == QLatin1String("NORMAL") && place.Run_No >= 2) priority = QStringLiteral("RETEST");
     }
 
-    const QDateTime entered = ui::now();
+    const QDateTime entered = stationClock::now();
     lbl_wo[position]->setCaption(QStringLiteral(" ") + sSampleId);
     ui::setTag(lbl_wo[position], entered);
     ui::Label* countdown = lbl_inBath[position];
@@ -174,7 +173,7 @@ QString Form_Test::Bath_Image_Name(const QVariant& sPriority) const
 
 void Form_Test::Timer1_Timer()
 {
-    const QDateTime now = ui::now();
+    const QDateTime now = stationClock::now();
     for (int i = 0; i < Bath_Size; ++i) {
         ui::Label* countdown = lbl_inBath[i];
         if (countdown->caption() == kStart) continue;

@@ -9,7 +9,6 @@
 #include "common/sql_text.h"
 #include "platform/db/recordset.h"
 #include "records/batch.h"
-#include "records/current_records.h"
 #include "records/employee.h"
 #include "records/value_reading.h"
 

@@ -4,10 +4,9 @@
 #include "bench/form_test.h"
 
 #include "common/common_module.h"
-#include "common/header_status.h"
+#include "common_ui/header_status.h"
 #include "platform/db/recordset.h"
 #include "platform/ui/twips.h"
-#include "records/current_records.h"
 #include "records/rack.h"
 #include "shell/form_rack.h"
 

@@ -6,7 +6,7 @@
 
 #include "bench/form_pcgrid.h"
 #include "common/common_module.h"
-#include "common/set_font.h"
+#include "common_ui/set_font.h"
 #include "platform/ui/twips.h"
 #include "shell/form_header.h"
 #include "shell/form_rack.h"

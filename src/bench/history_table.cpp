@@ -1,7 +1,7 @@
 #include "bench/history_table.h"
 
 #include "common/common_module.h"
-#include "common/set_font.h"
+#include "common_ui/set_font.h"
 #include "platform/ui/fonts.h"
 #include "platform/ui/twips.h"
 

@@ -1,28 +1,16 @@
 #include "common/alert.h"
 
-#include "common/form_alert.h"
-
-#include <QApplication>
 #include <QTextStream>
 
 namespace commonModule {
 namespace {
 
-// The message box of the station; a program without windows writes the message out.
-void showFormAlert(const QString& message)
-{
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
-        QTextStream(stderr) << message.trimmed() << Qt::endl;
-        return;
-    }
-    Form_Alert::Message = message;
-    ui::Default_Instance<Form_Alert>::get().Show_Modal(nullptr);
-    ui::Default_Instance<Form_Alert>::Unload();
-}
+// Until the program registers its message box, a message is written out.
+void writeOut(const QString& message) { QTextStream(stderr) << message.trimmed() << Qt::endl; }
 
 Alert_Presenter& presenter()
 {
-    static Alert_Presenter p = showFormAlert;
+    static Alert_Presenter p = writeOut;
     return p;
 }
 
@@ -31,7 +19,7 @@ Alert_Presenter& presenter()
 Alert_Presenter Set_Alert_Presenter(Alert_Presenter p)
 {
     Alert_Presenter previous = std::move(presenter());
-    presenter() = p ? std::move(p) : Alert_Presenter(showFormAlert);
+    presenter() = p ? std::move(p) : Alert_Presenter(writeOut);
     return previous;
 }
 

@@ -10,8 +10,11 @@ namespace commonModule {
 // goes through here.
 void Show_Alert(const QString& sMessage);
 
-// What actually puts the message on the screen: the message box Form_Alert,
-// unless a test installs a recorder. Returns the presenter it replaced.
+// What actually puts the message on the screen. The program registers the message
+// box Form_Alert at start-up (commonUi::registerMessageBox); a program without it
+// writes the message to the error output, and a test may install a recorder. An
+// empty presenter goes back to writing the message out. Returns the presenter it
+// replaced.
 using Alert_Presenter = std::function<void(const QString&)>;
 Alert_Presenter Set_Alert_Presenter(Alert_Presenter presenter);
 

@@ -10,7 +10,7 @@
 // colour palette. Values are those of a freshly started program until code sets them.
 namespace commonModule {
 
-// Station status: "IDLE", "LOGIN", "ACTIVE" or "HIBERNATE".
+// Station status: one of the words of stationStatus (common/station_status.h).
 extern QString App_Status;
 // The technician's last action; read by the idle timer.
 extern QDateTime Last_Activity;

@@ -1,6 +1,7 @@
 #include "common/db_module.h"
 
 #include "common/alert.h"
+#include "common/station_config.h"
 #include "platform/db/station_connection.h"
 
 namespace dbModule {
@@ -60,7 +61,7 @@ void beginAttempt(Attempt_Counters& counters)
 
 }  // namespace
 
-QString Fallback_Conn_String() { return QString::fromLatin1(db::kEmbeddedPrefix) + QStringLiteral("labdata.db"); }
+QString Fallback_Conn_String() { return stationConnectionString(stationConfig()); }
 
 Attempt_Counters& Get_Recordset_Counters()
 {

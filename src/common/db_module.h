@@ -13,8 +13,9 @@
 // fresh connection when the database reports a time-out, five attempts at most.
 namespace dbModule {
 
-// The connection string of every call; an empty one is replaced by the embedded
-// laboratory database of the current folder at the first call.
+// The connection string of every call; an empty one is replaced at the first call
+// by the one the station's configuration gives (without a data source, the
+// embedded laboratory database of the current folder).
 extern QString Conn_String;
 
 // The connection string that stands in when Conn_String is empty.

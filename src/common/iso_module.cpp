@@ -7,26 +7,6 @@
 #include "platform/browser/browser.h"
 
 namespace isoModule {
-namespace {
-
-struct DocumentPlace {
-    QString server;
-    QString browserProgram = QStringLiteral("xdg-open");
-};
-
-DocumentPlace& place()
-{
-    static DocumentPlace p;
-    return p;
-}
-
-}  // namespace
-
-void configure(const StationConfig& config)
-{
-    place().server = config.documentServer;
-    place().browserProgram = config.browserProgram;
-}
 
 QString documentAddress(const QString& server, const QString& docId, const QString& docType)
 {
@@ -39,17 +19,18 @@ QString documentAddress(const QString& server, const QString& docId, const QStri
 void Open_ISO_Document(const QString& sTestGroup)
 {
     db::Recordset rs = dbModule::Get_Recordset(
-        QStringLiteral("select * from sop.dbo.documents (nolock) where charindex('") + sqlText(sTestGroup.trimmed()) +
-            QStringLiteral(";', Test_Group) > 0"),
+        QStringLiteral("select * from sop.dbo.documents (nolock) where charindex(") +
+            sqlQuoted(sTestGroup.trimmed() + QLatin1Char(';')) + QStringLiteral(", Test_Group) > 0"),
         true);
     if (!rs.eof() && !rs.isNullAt(QStringLiteral("DOC_TYPE"))) {
-        const QString address = documentAddress(place().server, db::textOf(rs.value(QStringLiteral("DOC_ID"))),
+        const StationConfig& config = stationConfig();
+        const QString address = documentAddress(config.documentServer, db::textOf(rs.value(QStringLiteral("DOC_ID"))),
                                                 db::textOf(rs.value(QStringLiteral("DOC_TYPE"))));
         QString why;
-        if (place().server.isEmpty())
+        if (config.documentServer.isEmpty())
             commonModule::Show_Alert(QStringLiteral(
                 "The work instruction cannot be opened: no document server is set for this station."));
-        else if (!browser::openAddress(place().browserProgram, address, &why))
+        else if (!browser::openAddress(config.browserProgram, address, &why))
             commonModule::Show_Alert(QStringLiteral("The work instruction cannot be opened.\r\n\r\n") + why);
     }
     rs.close();

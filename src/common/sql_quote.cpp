@@ -21,7 +21,7 @@ QString Sql_Quote(const QVariant& vValue, const QVariant& vDefault)
 {
     if (!db::isNull(vValue)) {
         const QString value = trimBlanks(vValue.toString());
-        if (!value.isEmpty()) return QStringLiteral("'") + sqlText(value) + QStringLiteral("' ");
+        if (!value.isEmpty()) return sqlQuoted(value) + QStringLiteral(" ");
     }
     return db::textOf(vDefault);
 }

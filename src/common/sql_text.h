@@ -11,3 +11,9 @@ inline QString sqlText(const QString& value)
     out.replace(QLatin1Char('\''), QLatin1String("''"));
     return out;
 }
+
+// A text value as a statement writes it: between single quotes, its own quotes doubled.
+inline QString sqlQuoted(const QString& value)
+{
+    return QLatin1Char('\'') + sqlText(value) + QLatin1Char('\'');
+}

@@ -4,6 +4,25 @@
 
 #include <QDir>
 #include <QSettings>
+#include <mutex>
+#include <optional>
+
+namespace {
+
+// The gateway may ask from more than one thread.
+std::mutex& configMutex()
+{
+    static std::mutex m;
+    return m;
+}
+
+std::optional<StationConfig>& current()
+{
+    static std::optional<StationConfig> config;
+    return config;
+}
+
+}  // namespace
 
 StationConfig loadStationConfig(const QString& folder)
 {
@@ -16,6 +35,27 @@ StationConfig loadStationConfig(const QString& folder)
     c.documentServer = ini.value(QStringLiteral("documents/server")).toString().trimmed();
     c.browserProgram = ini.value(QStringLiteral("browser/program"), QStringLiteral("xdg-open")).toString().trimmed();
     return c;
+}
+
+const StationConfig& readStationConfig(const QString& folder)
+{
+    StationConfig read = loadStationConfig(folder);
+    const std::lock_guard lock(configMutex());
+    current() = std::move(read);
+    return *current();
+}
+
+const StationConfig& stationConfig()
+{
+    const std::lock_guard lock(configMutex());
+    if (!current()) current() = loadStationConfig();
+    return *current();
+}
+
+void setStationConfig(const StationConfig& config)
+{
+    const std::lock_guard lock(configMutex());
+    current() = config;
 }
 
 QString stationConnectionString(const StationConfig& config)

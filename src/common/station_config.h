@@ -19,8 +19,24 @@ struct StationConfig {
     QString browserProgram;
 };
 
-// Reads station.ini of the given folder (the current folder when empty).
+// Reads station.ini of the given folder (the current folder when empty), and only
+// that: the station's own configuration stays as it is.
 StationConfig loadStationConfig(const QString& folder = QString());
+
+// The station's configuration, one for the program. The login screen reads it when
+// the program starts; every other part asks stationConfig() and never reads the
+// file itself.
+
+// Reads station.ini of the folder (the current folder when empty) and makes it the
+// station's configuration.
+const StationConfig& readStationConfig(const QString& folder = QString());
+
+// The station's configuration. Asked before anything has read it, it is read from
+// the current folder first.
+const StationConfig& stationConfig();
+
+// Puts a configuration in place as it is, without a file.
+void setStationConfig(const StationConfig& config);
 
 // The connection string of every database call: "DSN=" the data source with the
 // station's fixed login when one is configured, else the embedded database file

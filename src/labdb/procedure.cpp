@@ -100,6 +100,27 @@ Args bindArguments(const Procedure& p, const ProcedureCall& call)
     return args;
 }
 
+ParamSpec textParam(const char* name, QVariant fallback)
+{
+    return {QString::fromLatin1(name), ParamKind::Text, false, std::move(fallback)};
+}
+
+ParamSpec integerParam(const char* name, QVariant fallback)
+{
+    return {QString::fromLatin1(name), ParamKind::Integer, false, std::move(fallback)};
+}
+
+ParamSpec decimalParam(const char* name, QVariant fallback)
+{
+    return {QString::fromLatin1(name), ParamKind::Decimal, false, std::move(fallback)};
+}
+
+ParamSpec required(ParamSpec param)
+{
+    param.required = true;
+    return param;
+}
+
 db::Recordset answer(const QStringList& columns, const QList<QVariantList>& rows) { return db::Recordset(columns, rows); }
 
 db::Recordset errorReply(int error, const QString& message, const QStringList& moreColumns, const QVariantList& moreValues)

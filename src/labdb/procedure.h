@@ -1,5 +1,6 @@
 #pragma once
 
+#include "labdb/demo_data.h"
 #include "labdb/procedure_call.h"
 #include "labdb/sqlite_db.h"
 #include "platform/db/recordset.h"
@@ -23,6 +24,18 @@ struct ParamSpec {
     bool required = false;
     QVariant fallback;  // value when the argument is left out (invalid: NULL)
 };
+
+// How a procedure declares its parameters: by kind, with the value a call that
+// leaves the argument out gets (NULL unless given), and required(...) around one
+// that every call must give:
+//     {required(textParam("@lab_code")), textParam("@status", "READY"), integerParam("@test", 0)}
+ParamSpec textParam(const char* name, QVariant fallback = {});
+ParamSpec integerParam(const char* name, QVariant fallback = {});
+ParamSpec decimalParam(const char* name, QVariant fallback = {});
+ParamSpec required(ParamSpec param);
+
+// The laboratory a call serves when it names none.
+inline QString defaultLabCode() { return QString::fromLatin1(demo::kLabCode); }
 
 // The arguments of one call after matching, looked up by parameter name in any
 // letter case. Text values come as sent (not trimmed); integers as qlonglong;

@@ -169,25 +169,21 @@ db::Recordset batchRacksAvailable(ProcContext& c, const Args& a)
 
 void addBathProcedures(QList<Procedure>& out)
 {
-    const auto text = [](const char* n, QVariant fallback = {}) {
-        return ParamSpec{QString::fromLatin1(n), ParamKind::Text, false, fallback};
-    };
-    const QVariant pc002 = QStringLiteral("PC002"), lab = QStringLiteral("ZIVIRUZEZ"), group = QStringLiteral("PrtCount");
+    const QVariant pc002 = QStringLiteral("PC002"), lab = defaultLabCode(), group = QStringLiteral("PrtCount");
     out << Procedure{QStringLiteral("labrack.dbo.set_PC_Bath"),
-                     {text("@sampleId"), text("@extra"), {QStringLiteral("@empNum"), ParamKind::Integer, false, {}},
-                      {QStringLiteral("@position"), ParamKind::Integer, true, {}}, {QStringLiteral("@action"), ParamKind::Text, true, {}},
-                      {QStringLiteral("@test"), ParamKind::Integer, false, 0}, text("@instrument_id", pc002), text("@lab_code", lab),
-                      text("@test_group", group)},
+                     {textParam("@sampleId"), textParam("@extra"), integerParam("@empNum"),
+                      required(integerParam("@position")), required(textParam("@action")), integerParam("@test", 0),
+                      textParam("@instrument_id", pc002), textParam("@lab_code", lab), textParam("@test_group", group)},
                      true,
                      setPcBath};
     out << Procedure{QStringLiteral("labrack.dbo.get_batch_samples"),
-                     {{QStringLiteral("@batch_id"), ParamKind::Integer, false, {}}, text("@lab_code", lab), text("@instrument_id", pc002),
-                      text("@test_group", group)},
+                     {integerParam("@batch_id"), textParam("@lab_code", lab), textParam("@instrument_id", pc002),
+                      textParam("@test_group", group)},
                      false,
                      getBatchSamples};
-    out << Procedure{QStringLiteral("labrack.dbo.Get_PC_Bath_OldestRack"), {text("@labcode", lab)}, false, oldestRack};
+    out << Procedure{QStringLiteral("labrack.dbo.Get_PC_Bath_OldestRack"), {textParam("@labcode", lab)}, false, oldestRack};
     out << Procedure{QStringLiteral("labrack.dbo.get_BatchRacks_Available"),
-                     {text("@instrument_id", pc002), text("@test_group", group)},
+                     {textParam("@instrument_id", pc002), textParam("@test_group", group)},
                      false,
                      batchRacksAvailable};
 }

@@ -115,18 +115,15 @@ db::Recordset getPcHistory(ProcContext& c, const Args& a)
 
 void addCountProcedures(QList<Procedure>& out)
 {
-    const auto text = [](const char* n, bool required = false, QVariant fallback = {}) {
-        return ParamSpec{QString::fromLatin1(n), ParamKind::Text, required, fallback};
-    };
-    QList<ParamSpec> import = {text("@labnumber", true), text("@instrumentid", false, QStringLiteral("PC002")),
-                               text("@filename"), text("@labcode", false, QStringLiteral("ZIVIRUZEZ")),
-                               text("@method", false, QStringLiteral("ISO4406")), text("@sampleVolume", true),
-                               {QStringLiteral("@factorVolume"), ParamKind::Decimal, false, 1.0}};
-    for (const char* channel : kChannels) import << text(channel, true);
-    import << ParamSpec{QStringLiteral("@empnum"), ParamKind::Integer, true, {}} << text("@test", false, QStringLiteral("N"));
+    QList<ParamSpec> import = {required(textParam("@labnumber")), textParam("@instrumentid", QStringLiteral("PC002")),
+                               textParam("@filename"), textParam("@labcode", defaultLabCode()),
+                               textParam("@method", QStringLiteral("ISO4406")), required(textParam("@sampleVolume")),
+                               decimalParam("@factorVolume", 1.0)};
+    for (const char* channel : kChannels) import << required(textParam(channel));
+    import << required(integerParam("@empnum")) << textParam("@test", QStringLiteral("N"));
     out << Procedure{QStringLiteral("Lab.dbo.import_PC002"), import, true, importPc002};
     out << Procedure{QStringLiteral("labrack.dbo.get_pc_history"),
-                     {text("@labCode", true), text("@labNumber", true)},
+                     {required(textParam("@labCode")), required(textParam("@labNumber"))},
                      false,
                      getPcHistory};
 }

@@ -72,10 +72,8 @@ db::Recordset rackAcquisition(ProcContext& c, const Args& a)
 void addCustodyProcedures(QList<Procedure>& out)
 {
     out << Procedure{QStringLiteral("labrack.dbo.rack_acquisition_upd"),
-                     {{QStringLiteral("@rack_id"), ParamKind::Integer, true, {}},
-                      {QStringLiteral("@emp_num"), ParamKind::Integer, true, {}},
-                      {QStringLiteral("@station"), ParamKind::Text, true, {}},
-                      {QStringLiteral("@action"), ParamKind::Text, true, {}}},
+                     {required(integerParam("@rack_id")), required(integerParam("@emp_num")),
+                      required(textParam("@station")), required(textParam("@action"))},
                      true,
                      rackAcquisition};
 }

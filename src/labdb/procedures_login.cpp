@@ -25,9 +25,7 @@ db::Recordset validatePassword(ProcContext& c, const Args& a)
 void addLoginProcedures(QList<Procedure>& out)
 {
     out << Procedure{QStringLiteral("lab.dbo.validate_password"),
-                     {{QStringLiteral("@source"), ParamKind::Text, false, {}},
-                      {QStringLiteral("@UserPassword"), ParamKind::Text, true, {}},
-                      {QStringLiteral("@labcode"), ParamKind::Text, false, QStringLiteral("ZIVIRUZEZ")}},
+                     {textParam("@source"), required(textParam("@UserPassword")), textParam("@labcode", defaultLabCode())},
                      false,
                      validatePassword};
 }

@@ -119,30 +119,27 @@ db::Recordset getRackSample(ProcContext& c, const Args& a)
 
 void addRackProcedures(QList<Procedure>& out)
 {
-    const auto text = [](const char* n, bool required = false, QVariant fallback = {}) {
-        return ParamSpec{QString::fromLatin1(n), ParamKind::Text, required, fallback};
-    };
-    const auto integer = [](const char* n, QVariant fallback = {}) {
-        return ParamSpec{QString::fromLatin1(n), ParamKind::Integer, false, fallback};
-    };
     out << Procedure{QStringLiteral("labrack.dbo.outstanding_rackTests"),
-                     {text("@rack_desc", true), text("@test_group", true), integer("@weight_required", 0),
-                      integer("@showWeighed", 1)},
+                     {required(textParam("@rack_desc")), required(textParam("@test_group")),
+                      integerParam("@weight_required", 0), integerParam("@showWeighed", 1)},
                      false,
                      outstandingRackTests};
     out << Procedure{QStringLiteral("labrack.dbo.get_rack_priority"),
-                     {text("@lab_code", true), text("@test_group"), integer("@spat", 0), integer("@visual", 0),
-                      integer("@weight_required", 0), integer("@isWeighed"), integer("@test", 0)},
+                     {required(textParam("@lab_code")), textParam("@test_group"), integerParam("@spat", 0),
+                      integerParam("@visual", 0), integerParam("@weight_required", 0), integerParam("@isWeighed"),
+                      integerParam("@test", 0)},
                      false,
                      getRackPriority};
     out << Procedure{QStringLiteral("labrack.dbo.outstanding_racks"),
-                     {text("@lab_code", true), text("@test_group"), text("@priority"), integer("@weight_required", 0),
-                      integer("@isWeighed"), integer("@spat"), integer("@visual")},
+                     {required(textParam("@lab_code")), textParam("@test_group"), textParam("@priority"),
+                      integerParam("@weight_required", 0), integerParam("@isWeighed"), integerParam("@spat"),
+                      integerParam("@visual")},
                      false,
                      outstandingRacks};
     out << Procedure{QStringLiteral("labrack.dbo.Get_RackSample"),
-                     {text("@lab_number"), text("@lab_code"), integer("@lab_id"), text("@test_group"),
-                      integer("@weight_required", 0), integer("@showWeighed", 1), text("@status"), text("@test")},
+                     {textParam("@lab_number"), textParam("@lab_code"), integerParam("@lab_id"), textParam("@test_group"),
+                      integerParam("@weight_required", 0), integerParam("@showWeighed", 1), textParam("@status"),
+                      textParam("@test")},
                      false,
                      getRackSample};
 }

@@ -105,22 +105,17 @@ db::Recordset screenUpdate(ProcContext& c, const Args& a)
 
 void addScreeningProcedures(QList<Procedure>& out)
 {
-    const auto text = [](const char* n, QVariant fallback = {}) {
-        return ParamSpec{QString::fromLatin1(n), ParamKind::Text, false, fallback};
-    };
-    const auto integer = [](const char* n, bool required = false) {
-        return ParamSpec{QString::fromLatin1(n), ParamKind::Integer, required, {}};
-    };
     out << Procedure{QStringLiteral("lab.dbo.tgrp_query"),
-                     {text("@testgroup", QStringLiteral("SCREEN")), integer("@labid", true), text("@labcode"),
-                      text("@status", QStringLiteral("READY")), text("@histories", QStringLiteral("N"))},
+                     {textParam("@testgroup", QStringLiteral("SCREEN")), required(integerParam("@labid")),
+                      textParam("@labcode"), textParam("@status", QStringLiteral("READY")),
+                      textParam("@histories", QStringLiteral("N"))},
                      false,
                      tgrpQuery};
-    QList<ParamSpec> update = {integer("@labid", true), text("@saveaction", QStringLiteral("UPDATE")),
-                               text("@testgroup", QStringLiteral("SCREEN"))};
-    for (const Rating& r : kRatings) update << text(r.parameter);
-    update << text("@completed", QStringLiteral("N")) << integer("@runno") << integer("@status_visual") << integer("@status_spat")
-           << integer("@status_image") << integer("@empnum");
+    QList<ParamSpec> update = {required(integerParam("@labid")), textParam("@saveaction", QStringLiteral("UPDATE")),
+                               textParam("@testgroup", QStringLiteral("SCREEN"))};
+    for (const Rating& r : kRatings) update << textParam(r.parameter);
+    update << textParam("@completed", QStringLiteral("N")) << integerParam("@runno") << integerParam("@status_visual")
+           << integerParam("@status_spat") << integerParam("@status_image") << integerParam("@empnum");
     out << Procedure{QStringLiteral("lab.dbo.tgrp_Screen_upd"), update, true, screenUpdate};
 }
 

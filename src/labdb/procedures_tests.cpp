@@ -86,20 +86,15 @@ db::Recordset testAction(ProcContext& c, const Args& a)
 
 void addTestProcedures(QList<Procedure>& out)
 {
-    const auto text = [](const char* n, bool required = false, QVariant fallback = {}) {
-        return ParamSpec{QString::fromLatin1(n), ParamKind::Text, required, fallback};
-    };
-    const auto integer = [](const char* n, bool required = false) {
-        return ParamSpec{QString::fromLatin1(n), ParamKind::Integer, required, {}};
-    };
     out << Procedure{QStringLiteral("Lab.dbo.labtrack_inserttest"),
-                     {text("@labnumber", true), text("@labcode", false, QStringLiteral("ZIVIRUZEZ")), text("@testgrp", true),
-                      text("@class", true), text("@comments"), text("@return_status", false, QStringLiteral("Y")), integer("@empnum")},
+                     {required(textParam("@labnumber")), textParam("@labcode", defaultLabCode()),
+                      required(textParam("@testgrp")), required(textParam("@class")), textParam("@comments"),
+                      textParam("@return_status", QStringLiteral("Y")), integerParam("@empnum")},
                      true,
                      insertTest};
     out << Procedure{QStringLiteral("lab.dbo.labtrack_testaction"),
-                     {text("@labnumber"), integer("@labId"), integer("@empnum", true), text("@labcode"), text("@testgrp", true),
-                      text("@testaction", true)},
+                     {textParam("@labnumber"), integerParam("@labId"), required(integerParam("@empnum")),
+                      textParam("@labcode"), required(textParam("@testgrp")), required(textParam("@testaction"))},
                      true,
                      testAction};
 }

@@ -7,7 +7,7 @@
 
 namespace {
 
-QString quoted(const QString& text) { return QStringLiteral("'") + sqlText(text.trimmed()) + QStringLiteral("'"); }
+QString quoted(const QString& text) { return sqlQuoted(text.trimmed()); }
 
 QString trimmedText(const QVariant& v) { return db::textOf(v).trimmed(); }
 
@@ -58,9 +58,8 @@ void Batch::Add_New_Batch_Sample(const QVariant& vDetail_id, const QVariant& vBa
 
 db::Recordset Batch::Get_Available_Racks(const QString& InstrumentId, const QString& TestGroup)
 {
-    const QString sql = QStringLiteral("exec labrack.dbo.get_BatchRacks_Available @instrument_id = '") +
-                        sqlText(InstrumentId.trimmed()) + QStringLiteral("', @test_group = '") +
-                        sqlText(TestGroup.trimmed()) + QStringLiteral("'");
+    const QString sql = QStringLiteral("exec labrack.dbo.get_BatchRacks_Available @instrument_id = ") +
+                        quoted(InstrumentId) + QStringLiteral(", @test_group = ") + quoted(TestGroup);
     return dbModule::Get_Recordset(sql, true);
 }
 
@@ -74,3 +73,13 @@ bool Batch::Save_Batch(const QVariant&, const QVariant&, const QVariant&, const 
     Batch = db::textOf(commonModule::Curr_Batch_Name);
     return true;
 }
+
+namespace commonModule {
+
+Batch& Curr_Batch()
+{
+    static Batch batch;
+    return batch;
+}
+
+}  // namespace commonModule

@@ -47,3 +47,10 @@ public:
     bool Save_Batch(const QVariant& vBatch_id, const QVariant& vBatch_Name, const QVariant& vInstrument_Id,
                     const QString& vTest_Group);
 };
+
+namespace commonModule {
+
+// The bath's batch, program-wide: created on first use and kept to the end.
+Batch& Curr_Batch();
+
+}  // namespace commonModule

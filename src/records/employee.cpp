@@ -1,6 +1,7 @@
 #include "records/employee.h"
 
 #include "common/db_module.h"
+#include "common/laboratory.h"
 #include "common/sql_text.h"
 
 namespace {
@@ -25,7 +26,7 @@ void Employee::Employee_Reset()
     Full_name.clear();
     Password.clear();
     Department.clear();
-    Lab_Code = QStringLiteral("ZIVIRUZEZ");
+    Lab_Code = laboratory::Lab_Code;
 }
 
 void Employee::Employee_Refresh()
@@ -36,9 +37,8 @@ void Employee::Employee_Refresh()
 
 QString Employee::Login_Statement(const QString& password) const
 {
-    return QStringLiteral("exec lab.dbo.validate_password @source = 'Zolt', ") + QStringLiteral("@UserPassword = '") +
-           sqlText(trimRight(password)) + QStringLiteral("', ") + QStringLiteral("@labcode = '") + sqlText(Lab_Code) +
-           QStringLiteral("'");
+    return QStringLiteral("exec lab.dbo.validate_password @source = 'Zolt', @UserPassword = ") +
+           sqlQuoted(trimRight(password)) + QStringLiteral(", @labcode = ") + sqlQuoted(Lab_Code);
 }
 
 bool Employee::Login(const QVariant& vPassword)
@@ -70,18 +70,18 @@ bool Employee::Login(const QVariant& vPassword)
 
 QString Employee::Employee_List_Statement(const QString& whatDepartment, bool includeDismissed) const
 {
-    const QString lab = sqlText(Lab_Code.trimmed());
+    const QString lab = sqlQuoted(Lab_Code.trimmed());
     const QString active = includeDismissed ? QString() : QStringLiteral("and    dismissed = 'N' ");
     QString sql = QStringLiteral("select * from travomi.dbo.view_employees (nolock) ") +
-                  QStringLiteral("where  lab_code = '") + lab + QStringLiteral("' ") + active;
+                  QStringLiteral("where  lab_code = ") + lab + QStringLiteral(" ") + active;
     if (!whatDepartment.trimmed().isEmpty()) {
-        const QString group = sqlText(whatDepartment.trimmed());
-        sql += QStringLiteral("and    func_group = '") + group + QStringLiteral("' ") +
-               QStringLiteral("union ") + QStringLiteral("select * from travomi.dbo.view_employees (nolock) ") +
-               QStringLiteral("where  lab_code = '") + lab + QStringLiteral("' ") + active +
+        const QString group = sqlQuoted(whatDepartment.trimmed());
+        sql += QStringLiteral("and    func_group = ") + group + QStringLiteral(" ") +
+               QStringLiteral("union select * from travomi.dbo.view_employees (nolock) ") +
+               QStringLiteral("where  lab_code = ") + lab + QStringLiteral(" ") + active +
                QStringLiteral("and    emp_num in (select supervisor_id from travomi.dbo.view_employees (nolock) ") +
-               QStringLiteral("where  lab_code = '") + lab + QStringLiteral("' and func_group = '") + group +
-               QStringLiteral("') ");
+               QStringLiteral("where  lab_code = ") + lab + QStringLiteral(" and func_group = ") + group +
+               QStringLiteral(") ");
     }
     return sql + QStringLiteral("order by job_desc, full_name");
 }
@@ -90,3 +90,13 @@ db::Recordset Employee::Employee_List(const QVariant&, const QString& whatDepart
 {
     return dbModule::Get_Recordset(Employee_List_Statement(whatDepartment, includeDismissed), true);
 }
+
+namespace commonModule {
+
+Employee& Curr_Employee()
+{
+    static Employee employee;
+    return employee;
+}
+
+}  // namespace commonModule

@@ -33,3 +33,10 @@ public:
     QString Login_Statement(const QString& password) const;
     QString Employee_List_Statement(const QString& whatDepartment, bool includeDismissed) const;
 };
+
+namespace commonModule {
+
+// The technician at the station, program-wide: created on first use and kept to the end.
+Employee& Curr_Employee();
+
+}  // namespace commonModule

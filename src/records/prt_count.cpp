@@ -1,8 +1,8 @@
 #include "records/prt_count.h"
 
 #include "common/db_module.h"
+#include "common/laboratory.h"
 #include "common/sql_text.h"
-#include "records/current_records.h"
 #include "records/employee.h"
 #include "records/value_reading.h"
 
@@ -10,13 +10,10 @@
 
 namespace {
 
-// The laboratory of every particle-count call (not the record's own Lab_Code).
-const QString kLabCode = QStringLiteral("ZIVIRUZEZ");
-
 QString quotedCount(const QString& name, const QVariant& value)
 {
-    return QStringLiteral("@") + name + QStringLiteral(" = '") + sqlText(db::textOf(value).trimmed()) +
-           QStringLiteral("', ");
+    return QStringLiteral("@") + name + QStringLiteral(" = ") + sqlQuoted(db::textOf(value).trimmed()) +
+           QStringLiteral(", ");
 }
 
 // The first answer row's column, trimmed, equals the expected word.
@@ -33,19 +30,20 @@ bool firstRowSays(db::Recordset& rs, const QString& column, const QString& word)
 
 db::Recordset PrtCount::Get_PC_History(const QString& Lab_Number)
 {
-    const QString sql = QStringLiteral("exec labrack.dbo.get_PC_History @labCode = '") + kLabCode +
-                        QStringLiteral("', @labNumber = '") + sqlText(Lab_Number.trimmed()) + QStringLiteral("'");
+    // The laboratory of every particle-count call is the station's, not the record's own Lab_Code.
+    const QString sql = QStringLiteral("exec labrack.dbo.get_PC_History @labCode = ") + sqlQuoted(laboratory::Lab_Code) +
+                        QStringLiteral(", @labNumber = ") + sqlQuoted(Lab_Number.trimmed());
     return dbModule::Get_Recordset(sql, true);
 }
 
 bool PrtCount::Redo_Sample(const QString& Lab_Number, const QString&)
 {
     const QString technician = commonModule::Curr_Employee().Full_name.trimmed();
-    const QString sql = QStringLiteral("exec Lab.dbo.labtrack_inserttest  @labnumber = '") + sqlText(Lab_Number) +
-                        QStringLiteral("', ") + QStringLiteral("@labcode = '") + kLabCode + QStringLiteral("', ") +
-                        QStringLiteral("@testgrp = 'PrtCount', ") + QStringLiteral("@class = 'REDO', ") +
-                        QStringLiteral("@comments = 'Test inserted by technician (") + sqlText(technician) +
-                        QStringLiteral(")',") + QStringLiteral("@return_status = 'Y'");
+    const QString sql = QStringLiteral("exec Lab.dbo.labtrack_inserttest  @labnumber = ") + sqlQuoted(Lab_Number) +
+                        QStringLiteral(", @labcode = ") + sqlQuoted(laboratory::Lab_Code) +
+                        QStringLiteral(", @testgrp = 'PrtCount', @class = 'REDO', @comments = ") +
+                        sqlQuoted(QStringLiteral("Test inserted by technician (") + technician + QStringLiteral(")")) +
+                        QStringLiteral(",@return_status = 'Y'");
     db::Recordset rs = dbModule::Get_Recordset(sql, true);
     return firstRowSays(rs, QStringLiteral("STATUS"), QStringLiteral("READY"));
 }
@@ -54,10 +52,9 @@ void PrtCount::Save_Results(const QString& Lab_Number, std::int16_t Emp_Num, con
                             const QVariant& PC2, const QVariant& PC5, const QVariant& PC15, const QVariant& PC25,
                             const QVariant& PC50, const QVariant& PC100, const QVariant& PC200, const QString&)
 {
-    const QString sql = QStringLiteral("exec Lab.dbo.import_PC002 @labnumber = '") + sqlText(Lab_Number.trimmed()) +
-                        QStringLiteral("', ") + QStringLiteral("@instrumentid = 'PC002', ") +
-                        QStringLiteral("@filename = 'USER_INTERFACE', ") + QStringLiteral("@labcode = '") + kLabCode +
-                        QStringLiteral("', ") + QStringLiteral("@method = 'ISO4406', ") +
+    const QString sql = QStringLiteral("exec Lab.dbo.import_PC002 @labnumber = ") + sqlQuoted(Lab_Number.trimmed()) +
+                        QStringLiteral(", @instrumentid = 'PC002', @filename = 'USER_INTERFACE', @labcode = ") +
+                        sqlQuoted(laboratory::Lab_Code) + QStringLiteral(", @method = 'ISO4406', ") +
                         quotedCount(QStringLiteral("sampleVolume"), sample_Volume) +
                         QStringLiteral("@factorVolume = 1, ") + quotedCount(QStringLiteral("pc2m"), PC2) +
                         quotedCount(QStringLiteral("pc5m"), PC5) + quotedCount(QStringLiteral("pc15m"), PC15) +
@@ -89,12 +86,21 @@ void PrtCount::Save_Results(const QString& Lab_Number, std::int16_t Emp_Num, con
 
 bool PrtCount::Remove_Sample(const QString& Lab_Number, const QString& Action)
 {
-    const QString sql = QStringLiteral("exec lab.dbo.labtrack_testaction @labnumber = '") + sqlText(Lab_Number) +
-                        QStringLiteral("', ") + QStringLiteral("@empnum = ") +
-                        QString::number(commonModule::Curr_Employee().Emp_Num) + QStringLiteral(", ") +
-                        QStringLiteral("@labcode = '") + kLabCode + QStringLiteral("', ") +
-                        QStringLiteral("@testgrp = 'PrtCount', ") + QStringLiteral("@testaction = '") +
-                        sqlText(Action) + QStringLiteral("' ");
+    const QString sql = QStringLiteral("exec lab.dbo.labtrack_testaction @labnumber = ") + sqlQuoted(Lab_Number) +
+                        QStringLiteral(", @empnum = ") + QString::number(commonModule::Curr_Employee().Emp_Num) +
+                        QStringLiteral(", @labcode = ") + sqlQuoted(laboratory::Lab_Code) +
+                        QStringLiteral(", @testgrp = 'PrtCount', @testaction = ") + sqlQuoted(Action) +
+                        QStringLiteral(" ");
     db::Recordset rs = dbModule::Get_Recordset(sql, true);
     return firstRowSays(rs, QStringLiteral("LAB_STATUS"), QStringLiteral("DONE"));
 }
+
+namespace commonModule {
+
+PrtCount& Curr_PrtCount()
+{
+    static PrtCount record;
+    return record;
+}
+
+}  // namespace commonModule

@@ -34,3 +34,10 @@ public:
     // "HIGH_H2O", "TOO_DARK", "TOO_CLOUDY"); true when the laboratory recorded it.
     bool Remove_Sample(const QString& Lab_Number, const QString& Action);
 };
+
+namespace commonModule {
+
+// The particle-count record, program-wide: created on first use and kept to the end.
+PrtCount& Curr_PrtCount();
+
+}  // namespace commonModule

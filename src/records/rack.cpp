@@ -2,9 +2,8 @@
 
 #include "common/db_module.h"
 #include "common/sql_text.h"
-#include "common/station_config.h"
-#include "platform/ui/clock.h"
-#include "records/current_records.h"
+#include "common/laboratory.h"
+#include "platform/clock/clock.h"
 #include "records/employee.h"
 #include "records/station_record.h"
 #include "records/value_reading.h"
@@ -16,9 +15,8 @@ namespace {
 
 QString loadStatement(const QString& sId, const QString& sTestGroup)
 {
-    QString sql = QStringLiteral("exec labrack.dbo.outstanding_rackTests ") + QStringLiteral("@rack_desc = '") +
-                  sqlText(sId) + QStringLiteral("', ") + QStringLiteral("@test_group = '") +
-                  sqlText(sTestGroup.trimmed()) + QStringLiteral("'");
+    QString sql = QStringLiteral("exec labrack.dbo.outstanding_rackTests @rack_desc = ") + sqlQuoted(sId) +
+                  QStringLiteral(", @test_group = ") + sqlQuoted(sTestGroup.trimmed());
     if (commonModule::Curr_Employee().Station == QLatin1String("SCALE"))
         sql += QStringLiteral(", @weight_required = 1, @showWeighed = 0 ");
     return sql;
@@ -85,8 +83,7 @@ RackPositions buildPosition(const db::Recordset* rRS, std::int16_t vPosition)
 
 Rack::Rack()
 {
-    Lab_Code = QStringLiteral("ZIVIRUZEZ");
-    dbModule::Conn_String = stationConnectionString(loadStationConfig());
+    Lab_Code = laboratory::Lab_Code;
     Initialize_pos();
 }
 
@@ -109,7 +106,7 @@ void Rack::Rack_Load(const QString& sId, const QString& sTestGroup)
     Pos_Release();
     db::Recordset rs = dbModule::Get_Recordset(loadStatement(sId, sTestGroup), true);
 
-    QDateTime rackDate = ui::now();
+    QDateTime rackDate = stationClock::now();
     Rack_Status.clear();
     Curr_User = QString();
     Curr_Station.clear();
@@ -148,3 +145,13 @@ void Rack::Rack_Load(const QString& sId, const QString& sTestGroup)
     }
     Rack_Date = rackDate;
 }
+
+namespace commonModule {
+
+Rack& Curr_Rack()
+{
+    static Rack rack;
+    return rack;
+}
+
+}  // namespace commonModule

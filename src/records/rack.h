@@ -14,8 +14,7 @@
 // the station settings, custody of the rack and the queries about racks.
 class Rack {
 public:
-    // Works for the laboratory "ZIVIRUZEZ" on the station's own database
-    // connection, with no rack loaded.
+    // Works for the station's laboratory (laboratory::Lab_Code), with no rack loaded.
     Rack();
 
     static constexpr int kPositions = 20;
@@ -59,3 +58,10 @@ public:
     // The description of the rack that holds the sample, or the current Rack_Desc.
     QString Sample_Found(const QVariant& Lab_Number, const QVariant& Test_Group);
 };
+
+namespace commonModule {
+
+// The rack on the station, program-wide: created on first use and kept to the end.
+Rack& Curr_Rack();
+
+}  // namespace commonModule

@@ -8,7 +8,7 @@ void Rack::Get_SoftwareId()
     softWare_id = QVariant();
     if (softWare_Name.isEmpty()) return;
     const QString sql = QStringLiteral("SELECT * ") + QStringLiteral("FROM   labrack.dbo.Lab_Software (nolock) ") +
-                        QStringLiteral("WHERE  name = '") + sqlText(softWare_Name.trimmed()) + QStringLiteral("' ");
+                        QStringLiteral("WHERE  name = ") + sqlQuoted(softWare_Name.trimmed()) + QStringLiteral(" ");
     db::Recordset rs = dbModule::Get_Recordset(sql, true);
     if (!rs.eof()) {
         const QVariant id = rs.value(QStringLiteral("SOFTWARE_ID"));

@@ -1,16 +1,15 @@
 #include "shell/form_header.h"
 
 #include "common/common_module.h"
-#include "common/header_status.h"
+#include "common_ui/header_status.h"
 #include "common/iso_module.h"
-#include "common/set_font.h"
-#include "platform/ui/clock.h"
+#include "common_ui/set_font.h"
+#include "platform/clock/clock.h"
 #include "platform/ui/pictures.h"
 #include "platform/ui/twips.h"
-#include "records/current_records.h"
 #include "records/employee.h"
 #include "shell/design_pictures.h"
-#include "shell/form_login.h"
+#include "shell/lock_request.h"
 
 #include <cmath>
 
@@ -96,7 +95,7 @@ void Form_Header::Resize_Panel(std::int16_t iWidth)
     ui::setLeft(lbl_Status, ui::Left(img_iso) - std::nearbyint(0.1 * isoWidth) - ui::Width(lbl_Status));
 }
 
-void Form_Header::img_Login_Click() { ui::Default_Instance<Form_Login>::get().showSplash(); }
+void Form_Header::img_Login_Click() { shell::LockRequest::instance().announce(); }
 
 void Form_Header::showUser() { lbl_UserDesc->setCaption(commonModule::Curr_Employee().Full_name.toLower()); }
 
@@ -109,6 +108,6 @@ void Form_Header::showStation()
 
 void Form_Header::img_iso_Click()
 {
-    commonModule::Last_Activity = ui::now();
+    commonModule::Last_Activity = stationClock::now();
     isoModule::Open_ISO_Document(commonModule::Curr_Test_Group);
 }

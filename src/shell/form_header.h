@@ -7,7 +7,8 @@
 
 // The bar across the top of the screen while a technician works: station caption,
 // the technician's name, a one-line status text, the padlock that locks the
-// station and the button that opens the station's work instruction.
+// station (announced through shell::LockRequest) and the button that opens the
+// station's work instruction.
 class Form_Header : public ui::Form {
     Q_OBJECT
 public:

@@ -1,7 +1,7 @@
 #include "shell/form_key_input.h"
 
-#include "common/set_font.h"
-#include "common/window_place.h"
+#include "common_ui/set_font.h"
+#include "common_ui/window_place.h"
 #include "platform/ui/fonts.h"
 #include "platform/ui/twips.h"
 #include "shell/keyboard_art.h"

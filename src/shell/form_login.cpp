@@ -2,19 +2,19 @@
 
 #include "common/alert.h"
 #include "common/common_module.h"
+#include "common/station_status.h"
 #include "common/db_module.h"
-#include "common/iso_module.h"
-#include "common/set_font.h"
+#include "common_ui/set_font.h"
 #include "common/station_config.h"
-#include "common/window_place.h"
-#include "platform/ui/clock.h"
+#include "common_ui/window_place.h"
+#include "platform/clock/clock.h"
 #include "platform/ui/twips.h"
-#include "records/current_records.h"
 #include "records/employee.h"
 #include "shell/design_pictures.h"
 #include "shell/form_header.h"
 #include "shell/form_key_input.h"
 #include "shell/form_rack.h"
+#include "shell/lock_request.h"
 #include "shell/station_form.h"
 
 #include <QKeyEvent>
@@ -57,6 +57,7 @@ Form_Login::Form_Login()
     connect(cmd_Login, &QPushButton::clicked, this, &Form_Login::cmd_Login_Click);
     connect(cmd_Exit, &QPushButton::clicked, this, &Form_Login::cmd_Exit_Click);
     connect(Timer1, &QTimer::timeout, this, &Form_Login::Timer1_Timer);
+    connect(&shell::LockRequest::instance(), &shell::LockRequest::requested, this, &Form_Login::showSplash);
 }
 
 void Form_Login::setExitAction(Exit_Action action) { exitAction() = std::move(action); }
@@ -64,12 +65,10 @@ void Form_Login::setExitAction(Exit_Action action) { exitAction() = std::move(ac
 void Form_Login::Form_Load()
 {
     First_Start = true;
-    const StationConfig config = loadStationConfig();
-    dbModule::Conn_String = stationConnectionString(config);
-    isoModule::configure(config);
+    dbModule::Conn_String = stationConnectionString(readStationConfig());
     commonModule::Init_Colors();
-    commonModule::App_Status = QStringLiteral("IDLE");
-    commonModule::Last_Activity = ui::now();
+    commonModule::App_Status = stationStatus::Idle;
+    commonModule::Last_Activity = stationClock::now();
 
     ui::setTwipGeometry(this, 0, 0, ui::screenWidthTwips(), ui::screenHeightTwips());
     QPalette black = palette();
@@ -110,13 +109,13 @@ void Form_Login::reAlign_Forms()
     put(ui::Default_Instance<Form_Rack>::loaded(), rack_);
 }
 
-void Form_Login::Hibernate() { commonModule::Last_Activity = ui::now().addSecs(-600); }
+void Form_Login::Hibernate() { commonModule::Last_Activity = stationClock::now().addSecs(-600); }
 
 void Form_Login::cmd_Login_Click()
 {
     using namespace commonModule;
     const QString previousStatus = App_Status;
-    App_Status = QStringLiteral("LOGIN");
+    App_Status = stationStatus::Login;
     bool entry = false;
 
     Form_KeyInput& keyboard = ui::Default_Instance<Form_KeyInput>::loaded();
@@ -149,11 +148,11 @@ void Form_Login::cmd_Login_Click()
             First_Start = false;
         }
         Timer1->start();
-        App_Status = QStringLiteral("ACTIVE");
-        Last_Activity = ui::now();
+        App_Status = stationStatus::Active;
+        Last_Activity = stationClock::now();
     } else {
         App_Status = previousStatus;
-        if (App_Status != QLatin1String("ACTIVE")) Timer1->stop();
+        if (App_Status != stationStatus::Active) Timer1->stop();
     }
 }
 
@@ -169,8 +168,8 @@ void Form_Login::cmd_Exit_Click()
 void Form_Login::Timer1_Timer()
 {
     using namespace commonModule;
-    if (App_Status != QLatin1String("ACTIVE")) return;
-    const bool idle = !Last_Activity.isValid() || Last_Activity.secsTo(ui::now()) >= 300;
+    if (App_Status != stationStatus::Active) return;
+    const bool idle = !Last_Activity.isValid() || Last_Activity.secsTo(stationClock::now()) >= 300;
     if (idle) Hide_Forms();
 }
 
@@ -191,7 +190,7 @@ void Form_Login::Hide_Forms()
     if (station) save(station->window(), test_);
 
     Show();
-    commonModule::App_Status = QStringLiteral("HIBERNATE");
+    commonModule::App_Status = stationStatus::Hibernate;
     if (station) {
         station->Hibernate();
         station->window().Hide();

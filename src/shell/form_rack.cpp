@@ -1,7 +1,7 @@
 #include "shell/form_rack.h"
 
 #include "common/common_module.h"
-#include "common/set_font.h"
+#include "common_ui/set_font.h"
 #include "platform/ui/twips.h"
 #include "shell/design_pictures.h"
 #include "shell/form_header.h"

@@ -1,9 +1,8 @@
 // What the rack screen shows of the rack: the description, each position's text and
 // colours, the highlight of the open position, and the screening status icons.
 #include "common/common_module.h"
-#include "common/set_font.h"
+#include "common_ui/set_font.h"
 #include "platform/ui/twips.h"
-#include "records/current_records.h"
 #include "records/employee.h"
 #include "records/rack.h"
 #include "shell/form_rack.h"

@@ -3,9 +3,8 @@
 #include "common/alert.h"
 #include "common/common_module.h"
 #include "common/laboratory.h"
-#include "platform/ui/clock.h"
+#include "platform/clock/clock.h"
 #include "platform/ui/twips.h"
-#include "records/current_records.h"
 #include "records/rack.h"
 #include "shell/form_rack.h"
 
@@ -50,7 +49,7 @@ void Form_Rack::Refresh_Priority()
 void Form_Rack::Select_Priority(const QString& sPriority)
 {
     using namespace commonModule;
-    Last_Activity = ui::now();
+    Last_Activity = stationClock::now();
     Records_Found = true;
     db::Recordset rs = Curr_Rack().Get_Samples(Curr_Test_Group, sPriority);
     // A query without an answer has been reported by the gateway; nothing changes.

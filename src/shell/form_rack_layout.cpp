@@ -1,7 +1,7 @@
 // Where the rack screen's controls stand: everything follows from the cell size and
 // the two offsets, with 15-pixel gaps between the cells and around them.
 #include "common/common_module.h"
-#include "common/set_font.h"
+#include "common_ui/set_font.h"
 #include "platform/ui/twips.h"
 #include "shell/form_rack.h"
 

@@ -3,10 +3,9 @@
 // two exits.
 #include "common/alert.h"
 #include "common/common_module.h"
-#include "common/form_alert_yes_no.h"
-#include "common/header_status.h"
-#include "platform/ui/clock.h"
-#include "records/current_records.h"
+#include "common_ui/form_alert_yes_no.h"
+#include "common_ui/header_status.h"
+#include "platform/clock/clock.h"
 #include "records/employee.h"
 #include "records/rack.h"
 #include "shell/form_login.h"
@@ -19,7 +18,7 @@
 void Form_Rack::bttn_Nav_Click(std::int16_t Index)
 {
     using namespace commonModule;
-    Last_Activity = ui::now();
+    Last_Activity = stationClock::now();
     StationForm* station = shell::stationForm();
     if (station) station->Nav_Start();
     Header_Status(QStringLiteral("RETRIEVING RACK INFORMATION"));

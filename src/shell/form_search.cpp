@@ -1,12 +1,11 @@
 #include "shell/form_search.h"
 
 #include "common/common_module.h"
-#include "common/set_font.h"
+#include "common_ui/set_font.h"
 #include "common/station_status.h"
-#include "common/window_place.h"
-#include "platform/ui/clock.h"
+#include "common_ui/window_place.h"
+#include "platform/clock/clock.h"
 #include "platform/ui/twips.h"
-#include "records/current_records.h"
 #include "records/rack.h"
 #include "shell/design_pictures.h"
 
@@ -111,7 +110,7 @@ void Form_Search::Form_Unload()
     Timer1->stop();
     Close_Recordset();
     commonModule::App_Status = savedStatus_;
-    commonModule::Last_Activity = ui::now();
+    commonModule::Last_Activity = stationClock::now();
 }
 
 bool Form_Search::Load_Racks()

@@ -2,7 +2,7 @@
 // batch, entry, countdown, limits and removal.
 #include "bench_fixture.h"
 
-#include "common/header_status.h"
+#include "common_ui/header_status.h"
 #include "laboratory_tap.h"
 #include "qstring_printer.h"
 
@@ -97,7 +97,7 @@ TEST_F(Bath, CountdownShakesThenCountsSecondsThenStarts)
     for (int s = 0; s <= 21; ++s) {
         b.Timer1_Timer();
         seen << b.lbl_inBath[3]->caption();
-        ui::advanceClock(1);
+        stationClock::advanceClock(1);
     }
     EXPECT_EQ(seen.mid(0, 5), QStringList({"SHAKE", "SHAKE", "SHAKE", "SHAKE", "SHAKE"}));
     EXPECT_EQ(seen.mid(5, 3), QStringList({"15", "14", "13"}));
@@ -108,7 +108,7 @@ TEST_F(Bath, CountdownShakesThenCountsSecondsThenStarts)
     EXPECT_EQ(b.lbl_inBath[4]->caption(), "");
 
     // START is final, even if the clock goes back.
-    ui::advanceClock(-100);
+    stationClock::advanceClock(-100);
     b.Timer1_Timer();
     EXPECT_EQ(b.lbl_inBath[3]->caption(), "START");
 }
@@ -127,7 +127,7 @@ TEST_F(Bath, ShakeAsLongAsTheBathGoesStraightToStartAndNoBathTimeStartsAtOnce)
         b.Timer1_Timer();
         first << b.lbl_inBath[3]->caption();
         second << b.lbl_inBath[4]->caption();
-        ui::advanceClock(1);
+        stationClock::advanceClock(1);
     }
     EXPECT_EQ(first.mid(0, 10), QStringList(10, "SHAKE"));
     EXPECT_EQ(first.mid(10), QStringList({"START", "START"}));
@@ -153,7 +153,7 @@ TEST_F(Bath, TimerGoesOnWhileAModalWindowIsUp)
     benchRack("R1001");
     b.Shake_Time = 0;
     b.Bath_Time = 1;
-    ui::useSystemClock();
+    stationClock::useSystemClock();
     ASSERT_TRUE(offer(1));
     // A modal window as the station shows it, with its own loop, up for 2.5 s.
     QDialog window;

@@ -4,13 +4,12 @@
 #include "bench/form_pcgrid.h"
 #include "bench/form_test.h"
 #include "common/common_module.h"
-#include "common/form_alert.h"
+#include "common_ui/form_alert.h"
 #include "demo_laboratory.h"
-#include "platform/ui/clock.h"
+#include "platform/clock/clock.h"
 #include "platform/ui/modal.h"
 #include "platform/ui/twips.h"
 #include "records/batch.h"
-#include "records/current_records.h"
 #include "records/employee.h"
 #include "records/rack.h"
 #include "shell/form_header.h"
@@ -34,7 +33,7 @@ protected:
     void SetUp() override
     {
         ui::setTwipsPerPixel(15, 15);
-        ui::setClock(kBenchStart);
+        stationClock::setClock(kBenchStart);
         previousFolder_ = QDir::currentPath();
         QDir::setCurrent(stationFolder.path());
         shell::registerStationForm<Form_Test>();
@@ -67,7 +66,7 @@ protected:
         commonModule::Curr_Employee().Employee_Reset();
         commonModule::Curr_Employee().Station.clear();
         QDir::setCurrent(previousFolder_);
-        ui::useSystemClock();
+        stationClock::useSystemClock();
         ui::setTwipsPerPixel(0, 0);
     }
 

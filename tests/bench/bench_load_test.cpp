@@ -2,7 +2,7 @@
 // bath, the histogram panel across hibernation, and the frame's questions.
 #include "bench_fixture.h"
 
-#include "common/header_status.h"
+#include "common_ui/header_status.h"
 #include "laboratory_tap.h"
 #include "qstring_printer.h"
 

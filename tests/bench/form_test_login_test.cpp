@@ -3,7 +3,7 @@
 #include "../shell/shell_fixture.h"
 #include "bench/form_test.h"
 #include "common/db_module.h"
-#include "common/form_alert.h"
+#include "common_ui/form_alert.h"
 #include "labdb/labdb.h"
 #include "labdb/password_hash.h"
 #include "labdb/sqlite_db.h"
@@ -15,7 +15,7 @@ protected:
     void SetUp() override
     {
         ui::setTwipsPerPixel(15, 15);
-        ui::setClock(kShiftStart);
+        stationClock::setClock(kShiftStart);
         previousFolder_ = QDir::currentPath();
         QDir::setCurrent(folder.path());
         QString error;
@@ -38,7 +38,7 @@ protected:
         shell::setStationFormFinder({});
         dbModule::Conn_String.clear();
         QDir::setCurrent(previousFolder_);
-        ui::useSystemClock();
+        stationClock::useSystemClock();
         ui::setTwipsPerPixel(0, 0);
     }
 

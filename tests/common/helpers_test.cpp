@@ -1,8 +1,7 @@
 #include "alert_recorder.h"
-#include "common/header_status.h"
 #include "common/open_log_file.h"
 #include "common/sql_quote.h"
-#include "platform/ui/controls.h"
+#include "common/sql_text.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,31 +29,13 @@ TEST(SqlQuoteTest, QuotesInsideTheValueAreDoubledSoTheValueStaysText)
     EXPECT_EQ(Sql_Quote(QStringLiteral("x'; drop table t; --"), QStringLiteral("null")), "'x''; drop table t; --' ");
 }
 
-TEST(HeaderStatusTest, WritesLowerCaseAndGivesBackTheLineItReplaced)
+TEST(SqlQuotedTest, ValueBetweenQuotesWithItsOwnQuotesDoubledAndNothingTrimmed)
 {
-    ui::Label line;
-    line.setCaption(QStringLiteral("Ready For Rack R-12"));
-    commonModule::Set_Status_Line(&line);
-
-    const QString previous = commonModule::Header_Status(QStringLiteral("SAVING RESULTS"));
-    EXPECT_EQ(line.caption(), "saving results");
-    EXPECT_EQ(previous, "Ready For Rack R-12") << "the replaced caption comes back unchanged";
-
-    EXPECT_EQ(commonModule::Header_Status(previous), "saving results");
-    EXPECT_EQ(line.caption(), "ready for rack r-12") << "the round trip restores the line (in lower case)";
-
-    commonModule::Header_Status(QString());
-    EXPECT_EQ(line.caption(), "") << "a null text empties the line";
-    commonModule::Set_Status_Line(nullptr);
-}
-
-TEST(HeaderStatusTest, WithoutAHeaderBarNothingIsShownAndNothingFails)
-{
-    {
-        ui::Label line;
-        commonModule::Set_Status_Line(&line);
-    }  // the header's label is gone
-    EXPECT_EQ(commonModule::Header_Status(QStringLiteral("RELOADING BATH CONTENT")), "");
+    EXPECT_EQ(sqlQuoted(QStringLiteral("PrtCount")), "'PrtCount'");
+    EXPECT_EQ(sqlQuoted(QStringLiteral("O'Brien")), "'O''Brien'");
+    EXPECT_EQ(sqlQuoted(QStringLiteral("'")), "''''") << "a lone quote can never end the value";
+    EXPECT_EQ(sqlQuoted(QStringLiteral(" R1 ")), "' R1 '");
+    EXPECT_EQ(sqlQuoted(QString()), "''");
 }
 
 class OpenLogFileTest : public ::testing::Test {

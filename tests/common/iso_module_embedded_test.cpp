@@ -27,7 +27,7 @@ TEST(IsoModuleEmbeddedTest, GroupMatchesAnywhereInTheListOnlyWithItsSemicolon)
     StationConfig config;
     config.documentServer = QStringLiteral("docs.lab.local");
     config.browserProgram = dir.filePath("browser.sh");
-    isoModule::configure(config);
+    setStationConfig(config);
     AlertRecorder alerts;
 
     isoModule::Open_ISO_Document(QStringLiteral("Prt"));        // no "Prt;" in any list

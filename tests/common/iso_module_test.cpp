@@ -54,7 +54,7 @@ TEST(IsoModuleTest, DocumentOpensAtItsAddressWithTheDoubleSlashAndTrimmedParts)
     FakeDatabase database;
     RecordingBrowser browser;
     AlertRecorder alerts;
-    isoModule::configure(configWith("docs.lab.local", browser.program()));
+    setStationConfig(configWith("docs.lab.local", browser.program()));
     database.script(FakeDatabase::rows(kDocumentColumns, {{"Spectro;PrtCount;", " LWI-0412 ", " pdf  ", "Counts"},
                                                           {"PrtCount;", "LWI-9999", "htm", "second row"}}));
 
@@ -72,7 +72,7 @@ TEST(IsoModuleTest, NoDocumentOrNoTypeOpensNothingAndSaysNothing)
     FakeDatabase database;
     RecordingBrowser browser;
     AlertRecorder alerts;
-    isoModule::configure(configWith("docs.lab.local", browser.program()));
+    setStationConfig(configWith("docs.lab.local", browser.program()));
     database.script(FakeDatabase::noRows(kDocumentColumns));
     isoModule::Open_ISO_Document(QStringLiteral("PrtCount"));
     database.script(FakeDatabase::rows(kDocumentColumns, {{"PrtCount;", "LWI-1", QVariant(), "no type"}}));
@@ -98,14 +98,14 @@ TEST(IsoModuleTest, BrowserThatCannotStartIsReportedAndTheStationGoesOn)
     AlertRecorder alerts;
     database.setDefault(FakeDatabase::rows(kDocumentColumns, {{"PrtCount;", "LWI-0412", "pdf", "Counts"}}));
 
-    isoModule::configure(configWith("docs.lab.local", "/nonexistent/browser --new-window"));
+    setStationConfig(configWith("docs.lab.local", "/nonexistent/browser --new-window"));
     isoModule::Open_ISO_Document(QStringLiteral("PrtCount"));
     ASSERT_EQ(alerts.messages.size(), 1);
     EXPECT_TRUE(alerts.messages[0].startsWith("The work instruction cannot be opened."));
     EXPECT_TRUE(alerts.messages[0].contains("/nonexistent/browser"));
 
     // Without a document server there is no address to open.
-    isoModule::configure(configWith("", "xdg-open"));
+    setStationConfig(configWith("", "xdg-open"));
     isoModule::Open_ISO_Document(QStringLiteral("PrtCount"));
     ASSERT_EQ(alerts.messages.size(), 2);
     EXPECT_TRUE(alerts.messages[1].contains("no document server"));

@@ -1,3 +1,4 @@
+#include "common/db_module.h"
 #include "common/station_config.h"
 
 #include <QFile>
@@ -5,6 +6,22 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+void writeIni(const QTemporaryDir& dir, const QByteArray& text)
+{
+    QFile f(dir.filePath("station.ini"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text);
+}
+
+// Keeps the station's configuration of the test program as it was.
+class StationConfigInPlaceTest : public ::testing::Test {
+protected:
+    void TearDown() override { setStationConfig(saved_); }
+
+private:
+    StationConfig saved_ = stationConfig();
+};
 
 TEST(StationConfigTest, WithoutIniTheStationUsesItsEmbeddedDatabase)
 {
@@ -25,6 +42,42 @@ TEST(StationConfigTest, NamedDataSourceGivesTheLaboratoryLogin)
     const StationConfig c = loadStationConfig(dir.path());
     EXPECT_EQ(c.serialDevice, "/dev/ttyS3");
     EXPECT_EQ(stationConnectionString(c), "DSN=LabServer;UID=pellicott;PWD=kp5180rm;QuotedID=No");
+}
+
+TEST_F(StationConfigInPlaceTest, ReadOnceThenEveryAskGetsItUntilItIsReadAgain)
+{
+    QTemporaryDir dir;
+    writeIni(dir, "[documents]\nserver = docs.lab.local\n[browser]\nprogram = firefox\n");
+    EXPECT_EQ(readStationConfig(dir.path()).documentServer, "docs.lab.local");
+
+    writeIni(dir, "[documents]\nserver = other.lab.local\n");
+    EXPECT_EQ(stationConfig().documentServer, "docs.lab.local") << "asking does not read the file again";
+    EXPECT_EQ(stationConfig().browserProgram, "firefox");
+
+    EXPECT_EQ(readStationConfig(dir.path()).documentServer, "other.lab.local");
+    EXPECT_EQ(stationConfig().browserProgram, "xdg-open") << "a value gone from the file is back at its default";
+}
+
+TEST_F(StationConfigInPlaceTest, LoadingAnotherFolderLeavesTheStationsConfigurationAlone)
+{
+    QTemporaryDir dir;
+    writeIni(dir, "[database]\nodbc_data_source = LabServer\n");
+    StationConfig placed;
+    placed.serialDevice = QStringLiteral("/dev/ttyS0");
+    setStationConfig(placed);
+    EXPECT_EQ(loadStationConfig(dir.path()).odbcDataSource, "LabServer");
+    EXPECT_TRUE(stationConfig().odbcDataSource.isEmpty());
+    EXPECT_EQ(stationConfig().serialDevice, "/dev/ttyS0");
+}
+
+TEST_F(StationConfigInPlaceTest, GatewayWithoutConnectionStringFollowsTheConfiguration)
+{
+    StationConfig config;
+    config.odbcDataSource = QStringLiteral("LabServer");
+    setStationConfig(config);
+    EXPECT_EQ(dbModule::Fallback_Conn_String(), "DSN=LabServer;UID=pellicott;PWD=kp5180rm;QuotedID=No");
+    setStationConfig(StationConfig());
+    EXPECT_EQ(dbModule::Fallback_Conn_String(), "EMBEDDED=labdata.db");
 }
 
 }  // namespace

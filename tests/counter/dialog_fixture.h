@@ -3,11 +3,12 @@
 #include "bench/counter_link.h"
 #include "bench/counter_port.h"
 #include "bench/form_action.h"
+#include "common/station_config.h"
 #include "bench/form_test.h"
 #include "common/common_module.h"
-#include "common/form_alert.h"
-#include "common/form_alert_yes_no.h"
-#include "platform/ui/clock.h"
+#include "common_ui/form_alert.h"
+#include "common_ui/form_alert_yes_no.h"
+#include "platform/clock/clock.h"
 #include "platform/ui/modal.h"
 #include "platform/ui/twips.h"
 
@@ -25,7 +26,7 @@ protected:
     void SetUp() override
     {
         ui::setTwipsPerPixel(15, 15);
-        ui::setClock(QDateTime(QDate(2026, 3, 2), QTime(9, 0)));
+        stationClock::setClock(QDateTime(QDate(2026, 3, 2), QTime(9, 0)));
         previousFolder_ = QDir::currentPath();
         QDir::setCurrent(folder.path());
         commonModule::Init_Colors();
@@ -45,7 +46,7 @@ protected:
         counterPort::setMaker({});
         commonModule::Curr_Lab_Number.clear();
         QDir::setCurrent(previousFolder_);
-        ui::useSystemClock();
+        stationClock::useSystemClock();
         ui::setTwipsPerPixel(0, 0);
     }
 
@@ -62,6 +63,8 @@ protected:
         QFile ini(folder.filePath(QStringLiteral("station.ini")));
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
         ini.write(text.toUtf8());
+        ini.close();
+        readStationConfig(folder.path());
     }
 
     static form_Action& open()

@@ -60,10 +60,10 @@ TEST_F(CounterDialog, LoadResetsThePortAndPutsTheCounterInRemoteModeUnloadMakesT
     EXPECT_EQ(d.Timer1->interval(), 1000);
     EXPECT_EQ(runPicture(d), "bttn_startcounter_idle.jpg");
 
-    ui::advanceClock(40);
+    stationClock::advanceClock(40);
     ui::Default_Instance<form_Action>::Unload();
     EXPECT_EQ(commonModule::App_Status, "ACTIVE");
-    EXPECT_EQ(commonModule::Last_Activity, ui::now());
+    EXPECT_EQ(commonModule::Last_Activity, stationClock::now());
     EXPECT_FALSE(log.open);
     EXPECT_EQ(log.writes.size(), 1) << "nothing is sent at closing";
 }

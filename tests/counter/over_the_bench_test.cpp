@@ -1,5 +1,6 @@
 // The counter dialog over the real bench: a sample offered to the bath waits for its
 // bath time, then runs on the counter simulator and comes back with the whole report.
+#include "common/station_config.h"
 #include "../bench/bench_fixture.h"
 #include "bench/counter_link.h"
 #include "bench/counter_port.h"
@@ -25,6 +26,8 @@ protected:
         QFile ini(stationFolder.filePath(QStringLiteral("station.ini")));
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
         ini.write("[counter]\nserial_device = " + counter->devicePath().toLocal8Bit() + "\n");
+        ini.close();
+        readStationConfig(stationFolder.path());
     }
 
     void TearDown() override
@@ -57,7 +60,7 @@ TEST_F(CounterOverTheBench, SampleRunsOnceItsBathTimeIsOver)
             b.Timer1_Timer();
             d.Timer1_Timer();
             buttonTags << ui::tag(d.img_RunSample).toString();
-            ui::advanceClock(1);
+            stationClock::advanceClock(1);
         }
         QTest::mouseClick(d.img_RunSample, Qt::LeftButton);
         ASSERT_TRUE(waitForCommands(*counter, 2));

@@ -1,3 +1,4 @@
+#include "platform/db/odbc_call.h"
 #include "platform/db/odbc_connection.h"
 #include "platform/db/station_connection.h"
 
@@ -104,6 +105,40 @@ TEST_F(OdbcTest, StatementWithoutAnswerGivesAnUnopenedRecordset)
     EXPECT_TRUE(rs.eof());
 }
 
+TEST_F(OdbcTest, LongTextComesWholeAndItsPiecesLeaveNoWarnings)
+{
+    db::OdbcConnection cn;
+    ASSERT_TRUE(cn.open("DSN=stationlab", "", ""));
+    db::Recordset rs;
+    // Three and a half read buffers of text, and a value after it in the same row.
+    ASSERT_TRUE(cn.execute("select substr(replace(hex(zeroblob(2000)), '00', 'ab'), 1, 3600) as LONG_TEXT, 7 as AFTER_IT",
+                           &rs))
+        << describe(cn.errors());
+    const QString text = rs.value("LONG_TEXT").toString();
+    EXPECT_EQ(text.size(), 3600);
+    EXPECT_EQ(text.count(QStringLiteral("ab")), 1800);
+    EXPECT_EQ(rs.value("AFTER_IT").toInt(), 7);
+    EXPECT_TRUE(cn.errors().isEmpty()) << "a piecewise read is no warning:" << describe(cn.errors());
+}
+
+TEST_F(OdbcTest, ClosedConnectionRefusesStatementsAndCanOpenAgain)
+{
+    db::OdbcConnection cn;
+    ASSERT_TRUE(cn.open("DSN=stationlab", "", ""));
+    cn.close();
+    cn.close();
+    EXPECT_FALSE(cn.isOpen());
+    db::Recordset rs({"X"}, {{1}});
+    EXPECT_FALSE(cn.execute("select 1", &rs));
+    EXPECT_FALSE(rs.isOpen());
+    ASSERT_EQ(cn.errors().size(), 1);
+    EXPECT_EQ(cn.errors()[0].sqlState, "08003");
+
+    ASSERT_TRUE(cn.open("DSN=stationlab", "", "")) << describe(cn.errors());
+    EXPECT_TRUE(cn.execute("select count(*) from samples", &rs));
+    EXPECT_EQ(rs.value(0).toInt(), 2);
+}
+
 TEST_F(OdbcTest, UnknownDataSourceIsReportedNotCrashedOn)
 {
     db::StationConnection cn;
@@ -114,6 +149,28 @@ TEST_F(OdbcTest, UnknownDataSourceIsReportedNotCrashedOn)
     db::Recordset rs;
     EXPECT_FALSE(cn.execute("select 1", &rs));
     EXPECT_FALSE(rs.isOpen());
+}
+
+// After the suite set the driver manager up: its configuration is read at the
+// first environment of the process.
+TEST_F(OdbcTest, HandleIsFreedOnceAndMovesWithItsOwner)
+{
+    db::ErrorList errors;
+    db::odbc::Handle env;
+    ASSERT_TRUE(env.allocate(SQL_HANDLE_ENV, SQL_HANDLE_ENV, SQL_NULL_HANDLE, errors));
+    ASSERT_TRUE(env);
+    const SQLHANDLE raw = env.get();
+    db::odbc::Handle moved(std::move(env));
+    EXPECT_FALSE(env);
+    EXPECT_EQ(moved.get(), raw);
+    db::odbc::Handle assigned;
+    assigned = std::move(moved);
+    EXPECT_FALSE(moved);
+    EXPECT_EQ(assigned.get(), raw);
+    EXPECT_EQ(assigned.type(), SQL_HANDLE_ENV);
+    assigned.reset();
+    EXPECT_FALSE(assigned);
+    EXPECT_TRUE(errors.isEmpty());
 }
 
 TEST(BackendChoiceTest, ConnectionStringChoosesTheBackend)

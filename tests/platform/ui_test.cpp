@@ -1,4 +1,3 @@
-#include "platform/ui/clock.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/fonts.h"
 #include "platform/ui/form.h"
@@ -86,17 +85,6 @@ TEST(FontsTest, StationFontNamesMapToInstalledFamilies)
         EXPECT_TRUE(f.bold());
         EXPECT_DOUBLE_EQ(f.pointSizeF(), 14);
     }
-}
-
-TEST(ClockTest, FixedClockMovesOnlyWhenAdvanced)
-{
-    const QDateTime t(QDate(2026, 12, 7), QTime(8, 0));
-    ui::setClock(t);
-    EXPECT_EQ(ui::now(), t);
-    ui::advanceClock(299);
-    EXPECT_EQ(ui::now(), t.addSecs(299));
-    ui::useSystemClock();
-    EXPECT_GT(ui::now(), t.addYears(-10));
 }
 
 class CountingForm : public ui::Form {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "records/current_records.h"
 #include "records/employee.h"
 
 #include <QString>

@@ -2,7 +2,10 @@
 #include "common/iso_module.h"
 #include "common/station_config.h"
 #include "fake_database.h"
+#include "shell/lock_request.h"
 #include "shell_fixture.h"
+
+#include <QSignalSpy>
 
 namespace {
 
@@ -69,6 +72,17 @@ TEST_F(HeaderTest, StatusLineIsTheHeadersOnceItHasLoaded)
     EXPECT_TRUE(before.isEmpty());
 }
 
+TEST_F(HeaderTest, PadlockAndNameAnnounceALockWithoutMakingTheLoginScreen)
+{
+    QSignalSpy requests(&shell::LockRequest::instance(), &shell::LockRequest::requested);
+    header().Show();
+    QTest::mouseClick(header().img_Login, Qt::LeftButton);
+    QTest::mouseClick(header().lbl_UserDesc, Qt::LeftButton);
+    EXPECT_EQ(requests.count(), 2);
+    EXPECT_FALSE(ui::Default_Instance<Form_Login>::exists()) << "the header bar only announces";
+    EXPECT_TRUE(header().isVisible());
+}
+
 TEST_F(HeaderTest, WorkInstructionButtonMarksActivityAndLooksUpTheTestGroup)
 {
     FakeDatabase database;
@@ -76,10 +90,10 @@ TEST_F(HeaderTest, WorkInstructionButtonMarksActivityAndLooksUpTheTestGroup)
     database.script(FakeDatabase::noRows({"Test_Group", "DOC_ID", "DOC_TYPE"}));
     commonModule::Curr_Test_Group = QStringLiteral("PrtCount");
     commonModule::Last_Activity = kShiftStart.addSecs(-250);
-    ui::advanceClock(42);
+    stationClock::advanceClock(42);
     header().Show();
     QTest::mouseClick(header().img_iso, Qt::LeftButton);
-    EXPECT_EQ(commonModule::Last_Activity, ui::now());
+    EXPECT_EQ(commonModule::Last_Activity, stationClock::now());
     EXPECT_EQ(database.last(),
               "select * from sop.dbo.documents (nolock) where charindex('PrtCount;', Test_Group) > 0");
     EXPECT_TRUE(alerts.messages.isEmpty());

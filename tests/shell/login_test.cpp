@@ -1,5 +1,6 @@
 #include "common/db_module.h"
-#include "common/form_alert.h"
+#include "common/station_config.h"
+#include "common_ui/form_alert.h"
 #include "fake_database.h"
 #include "shell_fixture.h"
 
@@ -49,7 +50,7 @@ protected:
 
     void tickAfter(qint64 seconds)
     {
-        ui::advanceClock(seconds);
+        stationClock::advanceClock(seconds);
         login().Timer1_Timer();
     }
 
@@ -96,6 +97,19 @@ TEST_F(LoginTest, ConfiguredDataSourceGivesTheLaboratoryConnection)
     ini.close();
     login();
     EXPECT_EQ(dbModule::Conn_String, "DSN=LabServer;UID=pellicott;PWD=kp5180rm;QuotedID=No");
+}
+
+TEST_F(LoginTest, LoadReadsTheFoldersConfigurationForTheWholeStation)
+{
+    const StationConfig before = stationConfig();
+    QFile ini(stationFolder.filePath("station.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[documents]\nserver = docs.lab.local\n[counter]\nserial_device = /dev/ttyUSB1\n");
+    ini.close();
+    login();
+    EXPECT_EQ(stationConfig().documentServer, "docs.lab.local");
+    EXPECT_EQ(stationConfig().serialDevice, "/dev/ttyUSB1");
+    setStationConfig(before);
 }
 
 TEST_F(LoginTest, BlankOrCancelledEntryPutsThePreviousStatusBackWithoutAsking)
@@ -157,7 +171,7 @@ TEST_F(LoginTest, WrongThenRightPasswordBringsTheWorkFormsUpWhereTheirLayoutPutT
     EXPECT_EQ(ui::Default_Instance<Form_Header>::get().lbl_UserDesc->caption(), "ann smith");
     EXPECT_EQ(ui::Default_Instance<Form_Rack>::get().parentWidget(), &login()) << "the rack screen is owned by the login";
     EXPECT_EQ(commonModule::App_Status, "ACTIVE");
-    EXPECT_EQ(commonModule::Last_Activity, ui::now());
+    EXPECT_EQ(commonModule::Last_Activity, stationClock::now());
     EXPECT_TRUE(database.statements().filter("@UserPassword = 'Demo1'").size() == 1);
 }
 
@@ -198,7 +212,7 @@ TEST_F(LoginTest, HibernateMakesTheNextTickLockAnActiveStation)
     FakeDatabase database;
     logInAs(database, QStringLiteral("demo1"));
     login().Hibernate();
-    EXPECT_EQ(commonModule::Last_Activity, ui::now().addSecs(-600));
+    EXPECT_EQ(commonModule::Last_Activity, stationClock::now().addSecs(-600));
     login().Timer1_Timer();
     EXPECT_EQ(commonModule::App_Status, "HIBERNATE");
 }

@@ -2,7 +2,7 @@
 
 #include "alert_recorder.h"
 #include "qstring_printer.h"
-#include "common/form_alert_yes_no.h"
+#include "common_ui/form_alert_yes_no.h"
 #include "records/rack.h"
 #include "shell_fixture.h"
 

@@ -151,7 +151,7 @@ TEST_F(RackDemoTest, PrevAndNextMoveWithOneHolderAtATime)
     EXPECT_EQ(racksHeldBy(101), 1);
     EXPECT_EQ(bench().navStarts, 4);
     EXPECT_EQ(bench().navEnds, 4);
-    EXPECT_EQ(commonModule::Last_Activity, ui::now());
+    EXPECT_EQ(commonModule::Last_Activity, stationClock::now());
 }
 
 TEST_F(RackDemoTest, AnotherStationIsRefusedTheHeldRackAndThisOneIsRefusedItsRack)

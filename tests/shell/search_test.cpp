@@ -208,7 +208,7 @@ TEST_F(SearchTest, ExitLeavesNothingChosenAndPutsTheStatusBack)
 {
     database.script(racks({"R1", "R2"}));
     QString whileUp;
-    ui::advanceClock(42);
+    stationClock::advanceClock(42);
     search("FIND", "", seen([&whileUp](Form_Search& s) {
                whileUp = commonModule::App_Status;
                s.lst_os->setCurrentRow(0);
@@ -216,7 +216,7 @@ TEST_F(SearchTest, ExitLeavesNothingChosenAndPutsTheStatusBack)
            }));
     EXPECT_EQ(whileUp, "IDLE");
     EXPECT_EQ(commonModule::App_Status, "ACTIVE");
-    EXPECT_EQ(commonModule::Last_Activity, ui::now());
+    EXPECT_EQ(commonModule::Last_Activity, stationClock::now());
     EXPECT_EQ(Form_Search::Chosen_Rack, "");
     EXPECT_EQ(Form_Search::Target_Index, -1);
 }

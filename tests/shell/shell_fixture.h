@@ -1,13 +1,12 @@
 #pragma once
 
 #include "common/common_module.h"
-#include "common/header_status.h"
-#include "platform/ui/clock.h"
+#include "common_ui/header_status.h"
+#include "platform/clock/clock.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/form.h"
 #include "platform/ui/modal.h"
 #include "platform/ui/twips.h"
-#include "records/current_records.h"
 #include "records/employee.h"
 #include "shell/form_header.h"
 #include "shell/form_key_input.h"
@@ -65,7 +64,7 @@ protected:
     void SetUp() override
     {
         ui::setTwipsPerPixel(15, 15);
-        ui::setClock(kShiftStart);
+        stationClock::setClock(kShiftStart);
         previousFolder_ = QDir::currentPath();
         QDir::setCurrent(stationFolder.path());
         shell::registerStationForm<RecordingStationForm>();
@@ -90,7 +89,7 @@ protected:
         shell::setStationFormFinder({});
         Form_Login::setExitAction({});
         QDir::setCurrent(previousFolder_);
-        ui::useSystemClock();
+        stationClock::useSystemClock();
         ui::setTwipsPerPixel(0, 0);
     }
 

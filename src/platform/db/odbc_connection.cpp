@@ -1,32 +1,45 @@
 #include "platform/db/odbc_connection.h"
 
-#include <sql.h>
-#include <sqlext.h>
+#include "platform/db/odbc_call.h"
 
 #include <QDateTime>
+#include <iterator>
 #include <mutex>
 #include <vector>
 
 namespace db {
 namespace {
 
-// Diagnostic records are read until the driver manager says there are no more;
-// the cap guards against a driver that keeps answering the same record.
-constexpr SQLSMALLINT kMaxDiagRecords = 100;
+using odbc::Outcome;
 
-SQLHENV environment()
+SQLPOINTER byValue(SQLULEN value) { return reinterpret_cast<SQLPOINTER>(value); }
+
+struct Environment {
+    SQLHENV handle = SQL_NULL_HENV;
+    ErrorList errors;  // why it could not be made
+};
+
+// The process's one environment, made at the first connection and kept to the end.
+const Environment& environment()
 {
-    static SQLHENV env = SQL_NULL_HENV;
+    static Environment env;
     static std::once_flag once;
     std::call_once(once, [] {
-        SQLSetEnvAttr(SQL_NULL_HENV, SQL_ATTR_CONNECTION_POOLING,
-                      reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(SQL_CP_ONE_PER_DRIVER)), SQL_IS_UINTEGER);
-        if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env))) {
-            env = SQL_NULL_HENV;
+        odbc::checkOrLog(SQLSetEnvAttr(SQL_NULL_HENV, SQL_ATTR_CONNECTION_POOLING, byValue(SQL_CP_ONE_PER_DRIVER),
+                                       SQL_IS_UINTEGER),
+                         SQL_HANDLE_ENV, SQL_NULL_HENV, "Connection pooling could not be switched on.");
+        SQLHENV made = SQL_NULL_HENV;
+        if (odbc::check(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &made), SQL_HANDLE_ENV, SQL_NULL_HANDLE,
+                        "No ODBC environment could be made.", env.errors) == Outcome::Failed)
+            return;
+        if (odbc::check(SQLSetEnvAttr(made, SQL_ATTR_ODBC_VERSION, byValue(SQL_OV_ODBC3), 0), SQL_HANDLE_ENV, made,
+                        "The ODBC environment refused version 3.", env.errors) == Outcome::Failed) {
+            odbc::checkOrLog(SQLFreeHandle(SQL_HANDLE_ENV, made), SQL_HANDLE_ENV, made, "A handle could not be freed.");
             return;
         }
-        SQLSetEnvAttr(env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(SQL_OV_ODBC3)), 0);
-        SQLSetEnvAttr(env, SQL_ATTR_CP_MATCH, reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(SQL_CP_RELAXED_MATCH)), 0);
+        odbc::checkOrLog(SQLSetEnvAttr(made, SQL_ATTR_CP_MATCH, byValue(SQL_CP_RELAXED_MATCH), 0), SQL_HANDLE_ENV, made,
+                         "Pooled connections are matched strictly.");
+        env.handle = made;
     });
     return env;
 }
@@ -38,31 +51,7 @@ std::vector<SQLWCHAR> wide(const QString& s)
     return out;
 }
 
-QString fromWide(const SQLWCHAR* p, qsizetype n)
-{
-    return QString::fromUtf16(reinterpret_cast<const char16_t*>(p), n);
-}
-
-void collectDiagnostics(SQLSMALLINT type, SQLHANDLE handle, ErrorList& out)
-{
-    if (!handle) return;
-    for (SQLSMALLINT i = 1; i <= kMaxDiagRecords; ++i) {
-        SQLWCHAR state[6] = {0};
-        SQLINTEGER native = 0;
-        SQLWCHAR message[2048] = {0};
-        SQLSMALLINT length = 0;
-        const SQLRETURN rc = SQLGetDiagRecW(type, handle, i, state, &native, message,
-                                            static_cast<SQLSMALLINT>(std::size(message)), &length);
-        if (rc == SQL_NO_DATA || !SQL_SUCCEEDED(rc)) break;
-        DbError e;
-        e.sqlState = fromWide(state, 5);
-        e.nativeError = native;
-        e.number = native;
-        e.description = fromWide(message, std::min<qsizetype>(length, std::size(message) - 1));
-        if (e.sqlState == QLatin1String("HYT00") || e.sqlState == QLatin1String("HYT01")) e.number = kQueryTimeoutNumber;
-        out.push_back(e);
-    }
-}
+QString fromWide(const SQLWCHAR* p, qsizetype n) { return QString::fromUtf16(reinterpret_cast<const char16_t*>(p), n); }
 
 // A value as the station reads it: whole numbers, decimals, date-times or text.
 QVariant convert(const QString& text, SQLSMALLINT sqlType, SQLSMALLINT scale)
@@ -102,28 +91,85 @@ QVariant convert(const QString& text, SQLSMALLINT sqlType, SQLSMALLINT scale)
     }
 }
 
-// Reads one column of the current row whole, in pieces when it is long.
-QVariant readColumn(SQLHSTMT stmt, SQLUSMALLINT column, SQLSMALLINT sqlType, SQLSMALLINT scale, ErrorList& errors)
+struct Column {
+    QString name;
+    SQLSMALLINT type = 0;
+    SQLSMALLINT scale = 0;
+};
+
+// Row counts of a procedure come as answers without columns: skips them up to the
+// first answer with columns. *columns stays 0 when no answer has any.
+bool skipCountOnlyResults(const odbc::Handle& stmt, Outcome outcome, SQLSMALLINT* columns, ErrorList& errors)
+{
+    for (;;) {
+        *columns = 0;
+        if (outcome != Outcome::NoData &&
+            stmt.check(SQLNumResultCols(stmt.get(), columns), "The answer's columns could not be counted.", errors) ==
+                Outcome::Failed)
+            return false;
+        if (*columns > 0) return true;
+        outcome = stmt.check(SQLMoreResults(stmt.get()), "The next answer could not be read.", errors);
+        if (outcome == Outcome::Failed) return false;
+        if (outcome == Outcome::NoData) return true;
+    }
+}
+
+bool describeColumns(const odbc::Handle& stmt, SQLSMALLINT count, std::vector<Column>* columns, ErrorList& errors)
+{
+    columns->resize(count);
+    for (SQLUSMALLINT c = 1; c <= count; ++c) {
+        SQLWCHAR name[256] = {0};
+        SQLSMALLINT nameLength = 0, type = 0, scale = 0, nullable = 0;
+        SQLULEN size = 0;
+        if (stmt.check(SQLDescribeColW(stmt.get(), c, name, static_cast<SQLSMALLINT>(std::size(name)), &nameLength,
+                                       &type, &size, &scale, &nullable),
+                       "A column of the answer could not be described.", errors) == Outcome::Failed)
+            return false;
+        Column& column = (*columns)[c - 1];
+        column.name = fromWide(name, std::min<qsizetype>(nameLength, std::size(name) - 1));
+        column.type = type;
+        column.scale = scale;
+    }
+    return true;
+}
+
+// Reads one column of the current row whole, in pieces when it is long. A column
+// that cannot be read is NULL, with the driver's reasons in errors.
+QVariant readColumn(const odbc::Handle& stmt, SQLUSMALLINT number, const Column& column, ErrorList& errors)
 {
     QString text;
     SQLWCHAR buffer[1024];
     for (;;) {
         SQLLEN indicator = 0;
-        const SQLRETURN rc = SQLGetData(stmt, column, SQL_C_WCHAR, buffer, sizeof buffer, &indicator);
-        if (rc == SQL_NO_DATA) break;
-        if (!SQL_SUCCEEDED(rc)) {
-            collectDiagnostics(SQL_HANDLE_STMT, stmt, errors);
-            return {};
-        }
+        const SQLRETURN rc = SQLGetData(stmt.get(), number, SQL_C_WCHAR, buffer, sizeof buffer, &indicator);
+        // A piece that does not fit comes with a warning that more follow.
+        const Outcome outcome = stmt.check(rc, "A value of the answer could not be read.", errors, odbc::Warnings::Drop);
+        if (outcome == Outcome::NoData) break;
+        if (outcome == Outcome::Failed) return {};
         if (indicator == SQL_NULL_DATA) return {};
         const qsizetype capacity = std::size(buffer) - 1;
         qsizetype chars = capacity;
         if (indicator != SQL_NO_TOTAL && indicator / qsizetype(sizeof(SQLWCHAR)) < capacity)
             chars = indicator / qsizetype(sizeof(SQLWCHAR));
         text += fromWide(buffer, chars);
-        if (rc == SQL_SUCCESS) break;  // SQL_SUCCESS_WITH_INFO means more pieces follow
+        if (rc == SQL_SUCCESS) break;
     }
-    return convert(text, sqlType, scale);
+    return convert(text, column.type, column.scale);
+}
+
+bool fetchRows(const odbc::Handle& stmt, const std::vector<Column>& columns, QList<QVariantList>* rows,
+               ErrorList& errors)
+{
+    for (;;) {
+        const Outcome outcome = stmt.check(SQLFetch(stmt.get()), "A row of the answer could not be read.", errors);
+        if (outcome == Outcome::NoData) return true;
+        if (outcome == Outcome::Failed) return false;
+        QVariantList row;
+        row.reserve(static_cast<qsizetype>(columns.size()));
+        for (std::size_t c = 0; c < columns.size(); ++c)
+            row << readColumn(stmt, static_cast<SQLUSMALLINT>(c + 1), columns[c], errors);
+        *rows << row;
+    }
 }
 
 }  // namespace
@@ -136,18 +182,17 @@ bool OdbcConnection::open(const QString& connectionString, const QString& user, 
 {
     close();
     errors_.clear();
-    SQLHENV env = environment();
-    if (!env) {
+    const Environment& env = environment();
+    if (!env.handle) {
         errors_.push_back({-1, -1, QStringLiteral("IM004"), QStringLiteral("The ODBC driver manager could not be started.")});
+        errors_ += env.errors;
         return false;
     }
-    SQLHDBC dbc = SQL_NULL_HDBC;
-    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_DBC, env, &dbc))) {
-        collectDiagnostics(SQL_HANDLE_ENV, env, errors_);
-        return false;
-    }
-    SQLSetConnectAttr(dbc, SQL_ATTR_LOGIN_TIMEOUT,
-                      reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(connectionTimeout_)), SQL_IS_UINTEGER);
+    odbc::Handle dbc;
+    if (!dbc.allocate(SQL_HANDLE_DBC, SQL_HANDLE_ENV, env.handle, errors_)) return false;
+    odbc::checkOrLog(SQLSetConnectAttr(dbc.get(), SQL_ATTR_LOGIN_TIMEOUT,
+                                       byValue(static_cast<SQLULEN>(connectionTimeout_)), SQL_IS_UINTEGER),
+                     dbc.type(), dbc.get(), "The driver refused the login time-out.");
 
     QString text = connectionString;
     if (!user.isEmpty()) text += QStringLiteral(";UID=") + user;
@@ -155,17 +200,11 @@ bool OdbcConnection::open(const QString& connectionString, const QString& user, 
     std::vector<SQLWCHAR> in = wide(text);
     SQLWCHAR out[1024];
     SQLSMALLINT outLength = 0;
-    const SQLRETURN rc = SQLDriverConnectW(dbc, nullptr, in.data(), SQL_NTS, out, static_cast<SQLSMALLINT>(std::size(out)),
-                                           &outLength, SQL_DRIVER_NOPROMPT);
-    if (!SQL_SUCCEEDED(rc)) {
-        collectDiagnostics(SQL_HANDLE_DBC, dbc, errors_);
-        if (errors_.isEmpty())
-            errors_.push_back({-1, -1, QString(), QStringLiteral("The ODBC driver refused the connection.")});
-        SQLFreeHandle(SQL_HANDLE_DBC, dbc);
+    if (dbc.check(SQLDriverConnectW(dbc.get(), nullptr, in.data(), SQL_NTS, out, static_cast<SQLSMALLINT>(std::size(out)),
+                                    &outLength, SQL_DRIVER_NOPROMPT),
+                  "The ODBC driver refused the connection.", errors_) == Outcome::Failed)
         return false;
-    }
-    dbc_ = dbc;
-    connected_ = true;
+    link_ = std::make_unique<odbc::Link>(std::move(dbc));
     return true;
 }
 
@@ -173,86 +212,36 @@ bool OdbcConnection::execute(const QString& sql, Recordset* result)
 {
     errors_.clear();
     if (result) *result = Recordset();
-    if (!connected_) {
+    if (!link_) {
         errors_.push_back({-1, -1, QStringLiteral("08003"), QStringLiteral("The connection is not open.")});
         return false;
     }
-    SQLHSTMT stmt = SQL_NULL_HSTMT;
-    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, static_cast<SQLHDBC>(dbc_), &stmt))) {
-        collectDiagnostics(SQL_HANDLE_DBC, static_cast<SQLHDBC>(dbc_), errors_);
-        return false;
-    }
+    odbc::Handle stmt;
+    if (!stmt.allocate(SQL_HANDLE_STMT, SQL_HANDLE_DBC, link_->handle().get(), errors_)) return false;
     // The time-out goes by value: FreeTDS refuses it passed by pointer.
-    SQLSetStmtAttr(stmt, SQL_ATTR_QUERY_TIMEOUT, reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(commandTimeout_)),
-                   SQL_IS_UINTEGER);
+    odbc::checkOrLog(SQLSetStmtAttr(stmt.get(), SQL_ATTR_QUERY_TIMEOUT, byValue(static_cast<SQLULEN>(commandTimeout_)),
+                                    SQL_IS_UINTEGER),
+                     stmt.type(), stmt.get(), "The driver refused the query time-out.");
 
     std::vector<SQLWCHAR> text = wide(sql);
-    SQLRETURN rc = SQLExecDirectW(stmt, text.data(), SQL_NTS);
-    if (rc != SQL_SUCCESS && rc != SQL_NO_DATA) collectDiagnostics(SQL_HANDLE_STMT, stmt, errors_);
-    if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA) {
-        SQLFreeHandle(SQL_HANDLE_STMT, stmt);
-        return false;
-    }
+    const Outcome ran = stmt.check(SQLExecDirectW(stmt.get(), text.data(), SQL_NTS), "The statement failed.", errors_);
+    if (ran == Outcome::Failed) return false;
 
-    // Row counts of a procedure come as answers without columns: skip them.
-    bool ok = true;
-    for (;;) {
-        SQLSMALLINT columns = 0;
-        if (rc != SQL_NO_DATA) SQLNumResultCols(stmt, &columns);
-        if (columns > 0) break;
-        rc = SQLMoreResults(stmt);
-        if (rc == SQL_NO_DATA) break;
-        if (rc != SQL_SUCCESS) collectDiagnostics(SQL_HANDLE_STMT, stmt, errors_);
-        if (!SQL_SUCCEEDED(rc)) {
-            ok = false;
-            break;
-        }
-    }
-
-    SQLSMALLINT columnCount = 0;
-    if (ok && rc != SQL_NO_DATA) SQLNumResultCols(stmt, &columnCount);
-    if (ok && columnCount > 0) {
+    SQLSMALLINT count = 0;
+    if (!skipCountOnlyResults(stmt, ran, &count, errors_)) return false;
+    if (count == 0) return true;
+    std::vector<Column> columns;
+    if (!describeColumns(stmt, count, &columns, errors_)) return false;
+    QList<QVariantList> rows;
+    if (!fetchRows(stmt, columns, &rows, errors_)) return false;
+    if (result) {
         QStringList names;
-        std::vector<SQLSMALLINT> types(columnCount), scales(columnCount);
-        for (SQLUSMALLINT c = 1; c <= columnCount; ++c) {
-            SQLWCHAR name[256] = {0};
-            SQLSMALLINT nameLength = 0, type = 0, scale = 0, nullable = 0;
-            SQLULEN size = 0;
-            SQLDescribeColW(stmt, c, name, static_cast<SQLSMALLINT>(std::size(name)), &nameLength, &type, &size, &scale,
-                            &nullable);
-            names << fromWide(name, std::min<qsizetype>(nameLength, std::size(name) - 1));
-            types[c - 1] = type;
-            scales[c - 1] = scale;
-        }
-        QList<QVariantList> rows;
-        for (;;) {
-            rc = SQLFetch(stmt);
-            if (rc == SQL_NO_DATA) break;
-            if (rc != SQL_SUCCESS) collectDiagnostics(SQL_HANDLE_STMT, stmt, errors_);
-            if (!SQL_SUCCEEDED(rc)) {
-                ok = false;
-                break;
-            }
-            QVariantList row;
-            row.reserve(columnCount);
-            for (SQLUSMALLINT c = 1; c <= columnCount; ++c)
-                row << readColumn(stmt, c, types[c - 1], scales[c - 1], errors_);
-            rows << row;
-        }
-        if (ok && result) *result = Recordset(names, rows);
+        for (const Column& c : columns) names << c.name;
+        *result = Recordset(names, rows);
     }
-    SQLFreeHandle(SQL_HANDLE_STMT, stmt);
-    return ok;
+    return true;
 }
 
-void OdbcConnection::close()
-{
-    if (dbc_) {
-        if (connected_) SQLDisconnect(static_cast<SQLHDBC>(dbc_));
-        SQLFreeHandle(SQL_HANDLE_DBC, static_cast<SQLHDBC>(dbc_));
-    }
-    dbc_ = nullptr;
-    connected_ = false;
-}
+void OdbcConnection::close() { link_.reset(); }
 
 }  // namespace db

@@ -2,7 +2,13 @@
 
 #include "platform/db/connection.h"
 
+#include <memory>
+
 namespace db {
+
+namespace odbc {
+class Link;
+}
 
 // A connection through the unixODBC driver manager (SQL Server through FreeTDS at
 // the laboratory). Connection pooling is switched on for the whole process, so
@@ -17,14 +23,13 @@ public:
     void setCommandTimeout(int seconds) override { commandTimeout_ = seconds; }
     void setConnectionTimeout(int seconds) override { connectionTimeout_ = seconds; }
     bool open(const QString& connectionString, const QString& user, const QString& password) override;
-    bool isOpen() const override { return connected_; }
+    bool isOpen() const override { return link_ != nullptr; }
     bool execute(const QString& sql, Recordset* result) override;
     const ErrorList& errors() const override { return errors_; }
     void close() override;
 
 private:
-    void* dbc_ = nullptr;
-    bool connected_ = false;
+    std::unique_ptr<odbc::Link> link_;
     int commandTimeout_ = 30;
     int connectionTimeout_ = 15;
     ErrorList errors_;

@@ -1,4 +1,4 @@
-#include "common/set_font.h"
+#include "common_ui/set_font.h"
 
 #include "platform/ui/controls.h"
 #include "platform/ui/fonts.h"

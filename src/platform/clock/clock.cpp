@@ -1,6 +1,6 @@
-#include "platform/ui/clock.h"
+#include "platform/clock/clock.h"
 
-namespace ui {
+namespace stationClock {
 namespace {
 
 QDateTime& fixedTime()
@@ -23,4 +23,4 @@ void advanceClock(qint64 seconds)
 
 void useSystemClock() { fixedTime() = QDateTime(); }
 
-}  // namespace ui
+}  // namespace stationClock

@@ -1,10 +1,11 @@
-#include "common/form_alert.h"
+#include "common_ui/form_alert.h"
 
 #include "common/common_module.h"
-#include "common/message_box_art.h"
-#include "common/set_font.h"
-#include "common/window_place.h"
-#include "platform/ui/clock.h"
+#include "common/station_status.h"
+#include "common_ui/message_box_art.h"
+#include "common_ui/set_font.h"
+#include "common_ui/window_place.h"
+#include "platform/clock/clock.h"
 #include "platform/ui/twips.h"
 
 #include <QKeyEvent>
@@ -27,7 +28,7 @@ Form_Alert::Form_Alert()
 void Form_Alert::Form_Load()
 {
     savedStatus_ = commonModule::App_Status;
-    commonModule::App_Status = QStringLiteral("IDLE");
+    commonModule::App_Status = stationStatus::Idle;
     picture_->setPixmap(message_art::alertPanel(size(), lbl_ok->geometry()));
     commonModule::Set_Font(lbl_Message, QString(), QStringLiteral("Arial"), 14, true, commonModule::Color_White);
     lbl_Message->setCaption(Message);
@@ -39,7 +40,7 @@ void Form_Alert::lbl_ok_Click() { ui::Default_Instance<Form_Alert>::Unload(); }
 void Form_Alert::Form_Unload()
 {
     commonModule::App_Status = savedStatus_;
-    commonModule::Last_Activity = ui::now();
+    commonModule::Last_Activity = stationClock::now();
 }
 
 void Form_Alert::keyPressEvent(QKeyEvent* e)

@@ -1,4 +1,4 @@
-#include "common/message_box_art.h"
+#include "common_ui/message_box_art.h"
 
 #include "platform/ui/fonts.h"
 

@@ -1,8 +1,9 @@
 #include "common/alert.h"
 #include "common/common_module.h"
-#include "common/form_alert.h"
-#include "common/form_alert_yes_no.h"
-#include "platform/ui/clock.h"
+#include "common_ui/form_alert.h"
+#include "common_ui/form_alert_yes_no.h"
+#include "common_ui/message_box_presenter.h"
+#include "platform/clock/clock.h"
 #include "platform/ui/modal.h"
 #include "platform/ui/twips.h"
 
@@ -18,7 +19,7 @@ protected:
     void SetUp() override
     {
         ui::setTwipsPerPixel(15, 15);
-        ui::setClock(kMorning);
+        stationClock::setClock(kMorning);
         commonModule::Init_Colors();
         commonModule::Last_Activity = kMorning.addSecs(-1000);
         Form_AlertYesNo::Result = 0;
@@ -29,7 +30,7 @@ protected:
     {
         ui::Default_Instance<Form_Alert>::Unload();
         ui::Default_Instance<Form_AlertYesNo>::Unload();
-        ui::useSystemClock();
+        stationClock::useSystemClock();
         ui::setTwipsPerPixel(0, 0);
     }
 
@@ -56,6 +57,20 @@ TEST_F(MessageBoxTest, BlankMessageShowsNothingAndTouchesNoState)
     EXPECT_EQ(commonModule::Last_Activity, kMorning.addSecs(-1000));
 }
 
+TEST_F(MessageBoxTest, MessagesReachTheMessageBoxOnlyOnceItIsRegistered)
+{
+    ui::ModalResponders responders;
+    responders.add([](QDialog* w) { QTest::mouseClick(qobject_cast<Form_Alert*>(w)->lbl_ok, Qt::LeftButton); });
+    commonModule::Set_Alert_Presenter({});  // as in a program without the message box
+    commonModule::Show_Alert(QStringLiteral("The laboratory database cannot be reached."));
+    EXPECT_TRUE(responders.shown().isEmpty()) << "without the box the message is only written out";
+
+    commonUi::registerMessageBox();  // as the program does at start-up
+    commonModule::Show_Alert(QStringLiteral("The laboratory database cannot be reached."));
+    EXPECT_EQ(responders.shown(), QStringList({"Form_Alert"}));
+    EXPECT_EQ(responders.pending(), 0);
+}
+
 TEST_F(MessageBoxTest, AlertIsIdleWhileUpThenPutsTheStatusBackAndMarksActivity)
 {
     for (const QString& status : {QStringLiteral("LOGIN"), QStringLiteral("ACTIVE")}) {
@@ -66,7 +81,7 @@ TEST_F(MessageBoxTest, AlertIsIdleWhileUpThenPutsTheStatusBackAndMarksActivity)
             auto* box = qobject_cast<Form_Alert*>(w);
             statusWhileUp = commonModule::App_Status;
             shownText = box->lbl_Message->caption();
-            ui::advanceClock(7);
+            stationClock::advanceClock(7);
             QTest::mouseClick(box->lbl_ok, Qt::LeftButton);
         });
         commonModule::App_Status = status;
@@ -76,7 +91,7 @@ TEST_F(MessageBoxTest, AlertIsIdleWhileUpThenPutsTheStatusBackAndMarksActivity)
         EXPECT_EQ(shownText, "Invalid login provided, please try again.");
         EXPECT_EQ(statusWhileUp, "IDLE");
         EXPECT_EQ(commonModule::App_Status, status);
-        EXPECT_EQ(commonModule::Last_Activity, ui::now()) << "activity is the closing time";
+        EXPECT_EQ(commonModule::Last_Activity, stationClock::now()) << "activity is the closing time";
         EXPECT_FALSE(ui::Default_Instance<Form_Alert>::exists()) << "unloaded after the answer";
     }
 }

@@ -3,7 +3,7 @@
 #include <QDateTime>
 
 // Every "now" of the station comes from here, so that tests can set and move time.
-namespace ui {
+namespace stationClock {
 
 QDateTime now();
 // Fixes the clock at a time; it then moves only through advanceClock.
@@ -12,4 +12,4 @@ void advanceClock(qint64 seconds);
 // Back to the system's clock.
 void useSystemClock();
 
-}  // namespace ui
+}  // namespace stationClock

@@ -1,4 +1,4 @@
-#include "common/window_place.h"
+#include "common_ui/window_place.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,10 +1,11 @@
-#include "common/form_alert_yes_no.h"
+#include "common_ui/form_alert_yes_no.h"
 
 #include "common/common_module.h"
-#include "common/message_box_art.h"
-#include "common/set_font.h"
-#include "common/window_place.h"
-#include "platform/ui/clock.h"
+#include "common/station_status.h"
+#include "common_ui/message_box_art.h"
+#include "common_ui/set_font.h"
+#include "common_ui/window_place.h"
+#include "platform/clock/clock.h"
 #include "platform/ui/twips.h"
 
 #include <QKeyEvent>
@@ -48,7 +49,7 @@ Form_AlertYesNo::Form_AlertYesNo()
 void Form_AlertYesNo::Form_Load()
 {
     savedStatus_ = commonModule::App_Status;
-    commonModule::App_Status = QStringLiteral("IDLE");
+    commonModule::App_Status = stationStatus::Idle;
     picture_->setPixmap(
         message_art::questionPanel(size(), lbl_Yes->geometry(), lbl_No->geometry(), lbl_Exit->geometry()));
     if (Font_Size == 0) Font_Size = 14;
@@ -67,7 +68,7 @@ void Form_AlertYesNo::answer(std::int16_t result)
 void Form_AlertYesNo::Form_Unload()
 {
     commonModule::App_Status = savedStatus_;
-    commonModule::Last_Activity = ui::now();
+    commonModule::Last_Activity = stationClock::now();
 }
 
 void Form_AlertYesNo::keyPressEvent(QKeyEvent* e)

@@ -1,4 +1,4 @@
-#include "common/header_status.h"
+#include "common_ui/header_status.h"
 
 #include <QLabel>
 #include <QPointer>
