@@ -31,15 +31,6 @@ constexpr ReasonRow kReasons[form_Action::Reason_Count] = {
     {"PrtFilter", "Sample is opaque ", "TOO_CLOUDY"},
 };
 
-template <class W>
-W* control(QWidget* parent, const QString& name, double left, double top, double width, double height)
-{
-    auto* w = new W(parent);
-    w->setObjectName(name);
-    ui::setTwipGeometry(w, left, top, width, height);
-    return w;
-}
-
 }  // namespace
 
 form_Action::form_Action()
@@ -47,24 +38,24 @@ form_Action::form_Action()
     setObjectName(QStringLiteral("form_Action"));
     ui::setTwipGeometry(this, 0, 0, 12720, 7890);
 
-    shp_bg = control<ui::Shape>(this, QStringLiteral("shp_bg"), 0, 0, 12720, 7890);
+    shp_bg = ui::newControl<ui::Shape>(this, QStringLiteral("shp_bg"), 0, 0, 12720, 7890);
     shp_bg->setBorderWidth(3);
-    shp_mainPanel = control<ui::Shape>(this, QStringLiteral("shp_mainPanel"), 150, 150, 12435, 465);
-    lbl_Title = control<ui::Label>(this, QStringLiteral("lbl_Title"), 210, 210, 6135, 405);
+    shp_mainPanel = ui::newControl<ui::Shape>(this, QStringLiteral("shp_mainPanel"), 150, 150, 12435, 465);
+    lbl_Title = ui::newControl<ui::Label>(this, QStringLiteral("lbl_Title"), 210, 210, 6135, 405);
     lbl_Title->setCaption(QStringLiteral("Particle count tasks"));
-    lbl_labNumber = control<ui::Label>(this, QStringLiteral("lbl_labNumber"), 7560, 120, 4875, 495);
-    lbl_actionDescription = control<ui::Label>(this, QStringLiteral("lbl_actionDescription"), 120, 780, 4785, 345);
+    lbl_labNumber = ui::newControl<ui::Label>(this, QStringLiteral("lbl_labNumber"), 7560, 120, 4875, 495);
+    lbl_actionDescription = ui::newControl<ui::Label>(this, QStringLiteral("lbl_actionDescription"), 120, 780, 4785, 345);
     lbl_actionDescription->setCaption(QStringLiteral("I want to remove this sample because....."));
 
     for (int i = 0; i < Reason_Count; ++i) {
         const double left = 120 + 2100.0 * i;
-        img_action[i] = control<ui::Image>(this, QStringLiteral("img_action_%1").arg(i), left, 1170, 1965, 1200);
+        img_action[i] = ui::newControl<ui::Image>(this, QStringLiteral("img_action_%1").arg(i), left, 1170, 1965, 1200);
         img_action[i]->setStretch(true);
-        lbl_action[i] = control<ui::Label>(this, QStringLiteral("lbl_action_%1").arg(i), left, 1830, 1965, 210);
+        lbl_action[i] = ui::newControl<ui::Label>(this, QStringLiteral("lbl_action_%1").arg(i), left, 1830, 1965, 210);
         lbl_action[i]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         lbl_action[i]->setCaption(QString::fromLatin1(kReasons[i].action));
         lbl_action_desc[i] =
-            control<ui::Label>(this, QStringLiteral("lbl_action_desc_%1").arg(i), left, 2040, 1965, 735);
+            ui::newControl<ui::Label>(this, QStringLiteral("lbl_action_desc_%1").arg(i), left, 2040, 1965, 735);
         lbl_action_desc[i]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         lbl_action_desc[i]->setWordWrap(true);
         lbl_action_desc[i]->setCaption(QString::fromLatin1(kReasons[i].reason));
@@ -76,9 +67,9 @@ form_Action::form_Action()
         connect(lbl_action_desc[i], &ui::Label::clicked, this, tap);
     }
 
-    img_remove = control<ui::Image>(this, QStringLiteral("img_remove"), 10620, 1170, 1965, 1200);
+    img_remove = ui::newControl<ui::Image>(this, QStringLiteral("img_remove"), 10620, 1170, 1965, 1200);
     img_remove->setStretch(true);
-    lbl_remove = control<ui::Label>(this, QStringLiteral("lbl_remove"), 10740, 1530, 1725, 840);
+    lbl_remove = ui::newControl<ui::Label>(this, QStringLiteral("lbl_remove"), 10740, 1530, 1725, 840);
     lbl_remove->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
     lbl_remove->setWordWrap(true);
     lbl_remove->setCaption(QStringLiteral("Remove from bath"));
@@ -87,21 +78,21 @@ form_Action::form_Action()
 
     for (int i = 0; i < 2; ++i) {
         img_sample[i] =
-            control<ui::Image>(this, QStringLiteral("img_sample_%1").arg(i), i == 0 ? 1080 : 6600, 2790, 4800, 3600);
+            ui::newControl<ui::Image>(this, QStringLiteral("img_sample_%1").arg(i), i == 0 ? 1080 : 6600, 2790, 4800, 3600);
         img_sample[i]->setStretch(true);
         QPalette frame = img_sample[i]->palette();
         frame.setColor(QPalette::WindowText, Qt::white);
         img_sample[i]->setPalette(frame);
     }
 
-    fra_Flush = control<QFrame>(this, QStringLiteral("fra_Flush"), 0, 3120, 10665, 1635);
-    lbl_Flush = control<ui::Label>(fra_Flush, QStringLiteral("lbl_Flush"), 0, 0, 10665, 1635);
+    fra_Flush = ui::newControl<QFrame>(this, QStringLiteral("fra_Flush"), 0, 3120, 10665, 1635);
+    lbl_Flush = ui::newControl<ui::Label>(fra_Flush, QStringLiteral("lbl_Flush"), 0, 0, 10665, 1635);
     lbl_Flush->setAlignment(Qt::AlignCenter);
     fra_Flush->hide();
 
-    img_RunSample = control<ui::Image>(this, QStringLiteral("img_RunSample"), 4620, 6690, 3255, 900);
+    img_RunSample = ui::newControl<ui::Image>(this, QStringLiteral("img_RunSample"), 4620, 6690, 3255, 900);
     img_RunSample->setStretch(true);
-    img_Close = control<ui::Image>(this, QStringLiteral("img_Close"), 10590, 6720, 1965, 900);
+    img_Close = ui::newControl<ui::Image>(this, QStringLiteral("img_Close"), 10590, 6720, 1965, 900);
     img_Close->setStretch(true);
     connect(img_RunSample, &ui::Image::clicked, this, &form_Action::img_RunSample_Click);
     connect(img_Close, &ui::Image::clicked, this, &form_Action::img_Close_Click);

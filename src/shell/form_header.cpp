@@ -13,38 +13,25 @@
 
 #include <cmath>
 
-namespace {
-
-template <class W>
-W* control(QWidget* parent, const char* name, double left, double top, double width, double height)
-{
-    auto* w = new W(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    ui::setTwipGeometry(w, left, top, width, height);
-    return w;
-}
-
-}  // namespace
-
 Form_Header::Form_Header()
 {
     setObjectName(QStringLiteral("Form_Header"));
     ui::setTwipGeometry(this, 0, 0, 12735, 1125);
-    shp_mainPanel = control<ui::Shape>(this, "shp_mainPanel", 90, 240, 11235, 855);
+    shp_mainPanel = ui::newControl<ui::Shape>(this, "shp_mainPanel", 90, 240, 11235, 855);
     shp_mainPanel->setBorderWidth(3);
-    img_Login = control<ui::Image>(this, "img_Login", 240, 330, 630, 630);
+    img_Login = ui::newControl<ui::Image>(this, "img_Login", 240, 330, 630, 630);
     img_Login->setStretch(true);
-    lbl_Station = control<ui::Label>(this, "lbl_Station", 960, 270, 6135, 495);
+    lbl_Station = ui::newControl<ui::Label>(this, "lbl_Station", 960, 270, 6135, 495);
     lbl_Station->setForeColor(Qt::white);
     lbl_Station->setCaption(QStringLiteral("Station"));
     lbl_Station->setWordWrap(false);
-    lbl_UserDesc = control<ui::Label>(this, "lbl_UserDesc", 960, 750, 3015, 255);
+    lbl_UserDesc = ui::newControl<ui::Label>(this, "lbl_UserDesc", 960, 750, 3015, 255);
     lbl_UserDesc->setForeColor(Qt::white);
     lbl_UserDesc->setCaption(QStringLiteral("User_Description"));
     lbl_UserDesc->setWordWrap(false);
-    img_iso = control<ui::Image>(this, "img_iso", 10560, 330, 630, 630);
+    img_iso = ui::newControl<ui::Image>(this, "img_iso", 10560, 330, 630, 630);
     img_iso->setStretch(true);
-    lbl_Status = control<ui::Label>(this, "lbl_Status", 4800, 840, 5655, 255);
+    lbl_Status = ui::newControl<ui::Label>(this, "lbl_Status", 4800, 840, 5655, 255);
     lbl_Status->setAlignment(Qt::AlignRight | Qt::AlignTop);
     lbl_Status->setForeColor(Qt::white);
     lbl_Status->setWordWrap(false);

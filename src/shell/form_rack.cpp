@@ -11,26 +11,11 @@
 
 namespace {
 
-template <class W>
-W* control(QWidget* parent, const QString& name, double left, double top, double width, double height)
-{
-    auto* w = new W(parent);
-    w->setObjectName(name);
-    ui::setTwipGeometry(w, left, top, width, height);
-    return w;
-}
-
-template <class W>
-W* control(QWidget* parent, const char* name, double left, double top, double width, double height)
-{
-    return control<W>(parent, QString::fromLatin1(name), left, top, width, height);
-}
-
 QString indexed(const char* name, int i) { return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(i); }
 
 ui::Label* cellLabel(QWidget* parent, const QString& name, double width, double height, const QString& caption)
 {
-    auto* l = control<ui::Label>(parent, name, 0, 0, width, height);
+    auto* l = ui::newControl<ui::Label>(parent, name, 0, 0, width, height);
     l->setAlignment(Qt::AlignCenter);
     l->setCaption(caption);
     return l;
@@ -38,7 +23,7 @@ ui::Label* cellLabel(QWidget* parent, const QString& name, double width, double 
 
 ui::Image* picture(QWidget* parent, const char* name, double left, double top, double width, double height)
 {
-    auto* image = control<ui::Image>(parent, name, left, top, width, height);
+    auto* image = ui::newControl<ui::Image>(parent, name, left, top, width, height);
     image->setStretch(true);
     return image;
 }
@@ -49,16 +34,16 @@ Form_Rack::Form_Rack()
 {
     setObjectName(QStringLiteral("Form_Rack"));
 
-    shp_rackPanel = control<ui::Shape>(this, "shp_rackPanel", 120, 0, 7095, 7800);
+    shp_rackPanel = ui::newControl<ui::Shape>(this, "shp_rackPanel", 120, 0, 7095, 7800);
     shp_rackPanel->setBorderWidth(3);
-    auto* holder = control<ui::Shape>(this, "shp_holder_0", 195, 750, 6960, 6840);
+    auto* holder = ui::newControl<ui::Shape>(this, "shp_holder_0", 195, 750, 6960, 6840);
     holder->setBorderWidth(2);
     holder->setBackOpaque(true);
     ui::setTag(holder, QStringLiteral("RACK"));
     shp_holder.push_back(holder);
 
     for (int i = 0; i < kCells; ++i) {
-        shp_sample[i] = control<ui::Shape>(this, indexed("shp_sample", i), 0, 0, 1455, 1095);
+        shp_sample[i] = ui::newControl<ui::Shape>(this, indexed("shp_sample", i), 0, 0, 1455, 1095);
         shp_sample[i]->setBorderWidth(10);
         shp_sample[i]->setBorderColor(QColor(224, 224, 224));
     }
@@ -66,9 +51,9 @@ Form_Rack::Form_Rack()
         lbl_sample[i] = cellLabel(this, indexed("lbl_sample", i), 1455, 1095, QStringLiteral("Sample_ID"));
         lbl_Info[i] = cellLabel(this, indexed("lbl_Info", i), 1335, 375, QStringLiteral("INFO"));
         lbl_Result[i] = cellLabel(this, indexed("lbl_Result", i), 1335, 375, QStringLiteral("RESULT"));
-        img_sample_status_screen[i] = control<ui::Image>(this, indexed("img_sample_status_screen", i), 0, 0, 480, 390);
-        img_sample_status_water[i] = control<ui::Image>(this, indexed("img_sample_status_water", i), 0, 0, 480, 390);
-        img_sample_status_picture[i] = control<ui::Image>(this, indexed("img_sample_status_picture", i), 0, 0, 480, 390);
+        img_sample_status_screen[i] = ui::newControl<ui::Image>(this, indexed("img_sample_status_screen", i), 0, 0, 480, 390);
+        img_sample_status_water[i] = ui::newControl<ui::Image>(this, indexed("img_sample_status_water", i), 0, 0, 480, 390);
+        img_sample_status_picture[i] = ui::newControl<ui::Image>(this, indexed("img_sample_status_picture", i), 0, 0, 480, 390);
         for (ui::Image* icon : {img_sample_status_screen[i], img_sample_status_water[i], img_sample_status_picture[i]}) {
             icon->setStretch(true);
             icon->hide();
@@ -77,7 +62,7 @@ Form_Rack::Form_Rack()
 
     const char* navTags[] = {"PREV", "NEXT", "FIND"};
     for (int i = 0; i < 3; ++i) {
-        bttn_Nav[i] = control<ui::Image>(this, indexed("bttn_Nav", i), 0, 0, 630, 630);
+        bttn_Nav[i] = ui::newControl<ui::Image>(this, indexed("bttn_Nav", i), 0, 0, 630, 630);
         bttn_Nav[i]->setStretch(true);
         ui::setTag(bttn_Nav[i], QString::fromLatin1(navTags[i]));
         bttn_Nav[i]->hide();
@@ -102,24 +87,24 @@ Form_Rack::Form_Rack()
 
     img_ptr = picture(this, "img_ptr", 165, 60, 210, 195);
     img_ptr->hide();
-    lbl_rackDesc = control<ui::Label>(this, "lbl_rackDesc", 420, 0, 4455, 495);
+    lbl_rackDesc = ui::newControl<ui::Label>(this, "lbl_rackDesc", 420, 0, 4455, 495);
     lbl_rackDesc->setWordWrap(false);
     lbl_rackDesc->setForeColor(Qt::white);
     lbl_rackDesc->setCaption(QStringLiteral("RACK_DESC"));
-    lbl_RackDate = control<ui::Label>(this, "lbl_RackDate", 0, 0, 3375, 375);
+    lbl_RackDate = ui::newControl<ui::Label>(this, "lbl_RackDate", 0, 0, 3375, 375);
     lbl_RackDate->setAlignment(Qt::AlignRight | Qt::AlignTop);
     lbl_RackDate->setWordWrap(false);
     lbl_RackDate->setForeColor(Qt::white);
     lbl_RackDate->setCaption(QStringLiteral("Rack Date"));
-    lbl_RackStatus = control<ui::Label>(this, "lbl_RackStatus", 0, 0, 4215, 375);
+    lbl_RackStatus = ui::newControl<ui::Label>(this, "lbl_RackStatus", 0, 0, 4215, 375);
     lbl_RackStatus->setWordWrap(false);
     lbl_RackStatus->setForeColor(Qt::white);
     lbl_RackStatus->setCaption(QStringLiteral("Rack_Status"));
     img_save = picture(this, "img_save", 0, 0, 1200, 900);
     img_Exit = picture(this, "img_Exit", 120, 0, 990, 630);
-    lbl_Exit = control<ui::Label>(this, "lbl_Exit", 120, 0, 1215, 735);
-    shp_ActiveWO = control<ui::Shape>(this, "shp_ActiveWO", 0, 9525, 2175, 615);
-    lbl_ActiveWo = control<ui::Label>(this, "lbl_ActiveWo", 0, 9645, 2175, 375);
+    lbl_Exit = ui::newControl<ui::Label>(this, "lbl_Exit", 120, 0, 1215, 735);
+    shp_ActiveWO = ui::newControl<ui::Shape>(this, "shp_ActiveWO", 0, 9525, 2175, 615);
+    lbl_ActiveWo = ui::newControl<ui::Label>(this, "lbl_ActiveWo", 0, 9645, 2175, 375);
     lbl_ActiveWo->setAlignment(Qt::AlignCenter);
 
     flag_slots_ = {ui::Left(img_retest), ui::Left(img_rush), ui::Left(img_urgent), ui::Left(img_critical)};

@@ -11,18 +11,6 @@
 
 #include <QKeyEvent>
 
-namespace {
-
-ui::Label* hotSpot(QWidget* parent, const QString& name, double left, double top, double width, double height)
-{
-    auto* l = new ui::Label(parent);
-    l->setObjectName(name);
-    ui::setTwipGeometry(l, left, top, width, height);
-    return l;
-}
-
-}  // namespace
-
 Form_Search::Form_Search()
 {
     setObjectName(QStringLiteral("Form_Search"));
@@ -42,14 +30,14 @@ Form_Search::Form_Search()
     const double lefts[] = {4920, 6000, 7080};
     const double tops[] = {1320, 2400, 3360};
     for (int digit = 1; digit <= 9; ++digit)
-        lbl_No[digit] = hotSpot(this, QStringLiteral("lbl_No_%1").arg(digit), lefts[(digit - 1) % 3],
+        lbl_No[digit] = ui::newControl<ui::Label>(this, QStringLiteral("lbl_No_%1").arg(digit), lefts[(digit - 1) % 3],
                                 tops[(digit - 1) / 3], 945, 855);
-    lbl_No[0] = hotSpot(this, QStringLiteral("lbl_No_0"), 6000, 4440, 945, 855);
-    lbl_Go = hotSpot(this, QStringLiteral("lbl_Go"), 8160, 1320, 945, 855);
-    lbl_Clear = hotSpot(this, QStringLiteral("lbl_Clear"), 8160, 2400, 945, 855);
-    lbl_Refresh = hotSpot(this, QStringLiteral("lbl_Refresh"), 200, 4560, 1575, 855);
-    lbl_getRack = hotSpot(this, QStringLiteral("lbl_getRack"), 1860, 4540, 1575, 855);
-    lbl_Exit = hotSpot(this, QStringLiteral("lbl_Exit"), 3500, 4500, 1180, 900);
+    lbl_No[0] = ui::newControl<ui::Label>(this, QStringLiteral("lbl_No_0"), 6000, 4440, 945, 855);
+    lbl_Go = ui::newControl<ui::Label>(this, QStringLiteral("lbl_Go"), 8160, 1320, 945, 855);
+    lbl_Clear = ui::newControl<ui::Label>(this, QStringLiteral("lbl_Clear"), 8160, 2400, 945, 855);
+    lbl_Refresh = ui::newControl<ui::Label>(this, QStringLiteral("lbl_Refresh"), 200, 4560, 1575, 855);
+    lbl_getRack = ui::newControl<ui::Label>(this, QStringLiteral("lbl_getRack"), 1860, 4540, 1575, 855);
+    lbl_Exit = ui::newControl<ui::Label>(this, QStringLiteral("lbl_Exit"), 3500, 4500, 1180, 900);
     Timer1 = new QTimer(this);
     Timer1->setInterval(0);
 

@@ -37,6 +37,16 @@ void setWidth(QWidget* w, double twips);
 void setHeight(QWidget* w, double twips);
 void setTwipGeometry(QWidget* w, double left, double top, double width, double height);
 
+// A new control of a form, named as the form names it and placed in twips.
+template <class W>
+W* newControl(QWidget* parent, const QString& name, double left, double top, double width, double height)
+{
+    auto* w = new W(parent);
+    w->setObjectName(name);
+    setTwipGeometry(w, left, top, width, height);
+    return w;
+}
+
 // The screen's size in twips.
 double screenWidthTwips();
 double screenHeightTwips();
