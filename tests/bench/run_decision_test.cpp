@@ -1,4 +1,5 @@
 #include "bench/count_limits.h"
+#include "bench/iso_code_rules.h"
 #include "bench/run_decision.h"
 #include "qstring_printer.h"
 
@@ -94,6 +95,46 @@ TEST(RunDecisionTest, OnlyAPassedCheckResetsTheCounter)
     EXPECT_EQ(runDecision::Samples_After_Click("", 15, 15), 15);  // dialog closed
     EXPECT_EQ(runDecision::Samples_After_Click("12345", 4, 15), 4);
     EXPECT_EQ(runDecision::Count_Down_Text(4, 15), "11");
+}
+
+// The decision as the bench makes it, with the history test of the bath position.
+runDecision::Run_Type Decide(int samples, const QString& newest, const QString& history)
+{
+    return Get_Run_Type(samples, 15, [&] { return isoRules::Check_ISO_History(newest, history, 18); });
+}
+
+TEST(RunDecisionTest, FlushWhenTheNewestCountIsDirtierThanTheSampleAllows)
+{
+    const struct {
+        const char* newest;
+        const char* history;
+        bool flush;
+    } cases[] = {
+        {"19/15", "18/16 ", true},    // 19 above 18, not both below 18
+        {"17/12", "18/16 ", false},   // 17 below the limit
+        {"16/12", "15/11 ", false},   // above, but both below 18
+        {"17/12", "No Hist ", false}, // no history counts as 17
+        {"18/12", "No Hist ", true},
+        {"18/12", "Not Entered ", true},
+        {"", "22/21 ", false},        // no count since start
+        {"18/15", "21/18/16 ", false},  // sample code 18: equal
+        {"19/15", "21/18/16 ", true},
+    };
+    for (const auto& c : cases) {
+        const runDecision::Run_Type run = Decide(4, c.newest, c.history);
+        EXPECT_EQ(run.flush, c.flush) << c.newest << " after " << c.history;
+        EXPECT_EQ(run.run_id, c.flush ? "FLUSH" : "") << c.newest << " after " << c.history;
+    }
+}
+
+TEST(RunDecisionTest, ANewestCodeThatIsNotANumberFlushesEveryPosition)
+{
+    for (const char* newest : {"ERR", "--/--", "x/12"}) {
+        for (const char* history : {"13/9 ", "No Hist ", "Not Entered ", "22/21 "}) {
+            EXPECT_TRUE(Decide(4, newest, history).flush) << newest << " after " << history;
+            EXPECT_EQ(Decide(15, newest, history).run_id, "FLUSH") << newest << " after " << history;
+        }
+    }
 }
 
 }  // namespace
