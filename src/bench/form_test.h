@@ -1,34 +1,80 @@
 #pragma once
 
+#include "bench/history_table.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/form.h"
 #include "shell/station_form.h"
 
 #include <QString>
+#include <QStringList>
+#include <QTimer>
 #include <QVariant>
 #include <array>
 #include <cstdint>
+#include <memory>
 
 // The particle-count bench: the station form of this station, shown beside the rack
-// screen and under the header bar while a technician works. Its load fixes the
-// station (test group, station name, instrument) and brings up the rack screen.
-// The bath, the run decision, the count processing, the history table and the
-// screen layout are not on it yet; their members answer as the station's
-// interface expects and do nothing more.
+// screen and under the header bar while a technician works. It holds the bath of 30
+// positions with its timer, the history table of the last counts, the rack header
+// and the count of outstanding samples, and answers the rack-station frame through
+// the station-form interface.
+//
+// One class over several files: form_test.cpp (controls, load, settings),
+// form_test_interface.cpp (station-form interface, taps, header boxes),
+// form_test_bath.cpp (entry and timer), form_test_bath_reload.cpp (reload, removal,
+// oldest rack), form_test_iso.cpp (history colours), form_test_layout.cpp (screen
+// layout) and form_test_run.cpp (what a tap on a bath position starts).
 class Form_Test : public ui::Form, public StationForm {
     Q_OBJECT
 public:
     Form_Test();
+    ~Form_Test() override;
 
     static constexpr int Bath_Size = 30;
     // The bath: position i (0 to 29) is held in the i-th control of each of these
     // five; a position is free while the trimmed caption of its lbl_wo is empty.
+    // lbl_wo: " " + lab number, tag the entry time; lbl_inBath: the countdown,
+    // tag the end of the bath time; lbl_isoCode: the history, tag the rack
+    // description; img_bath: the priority picture; img_oldRack: the oldest-rack marker.
     std::array<ui::Image*, Bath_Size> img_bath{};
     std::array<ui::Label*, Bath_Size> lbl_wo{};
     std::array<ui::Label*, Bath_Size> lbl_inBath{};
     std::array<ui::Label*, Bath_Size> lbl_isoCode{};
     std::array<ui::Image*, Bath_Size> img_oldRack{};
+    ui::Shape* shp_bath = nullptr;
 
+    // The boxes above the bath.
+    ui::Shape* shp_CountDown = nullptr;
+    ui::Label* lbl_CountDown = nullptr;
+    ui::Shape* shp_rackName = nullptr;
+    ui::Label* lbl_rackName = nullptr;
+    ui::Image* img_refresh = nullptr;
+    ui::Shape* shp_ActiveWO = nullptr;
+    ui::Label* lbl_ActiveWo = nullptr;
+
+    // The history table (frm_Grid, shp_bg, lbl_elem, lbl_woHdr, h0 to h9).
+    std::unique_ptr<History_Table> History;
+
+    // The bath timer: every second while the program runs, from the first sample
+    // offered to the bath.
+    QTimer* Timer1 = nullptr;
+
+    // The station settings, read once at the load.
+    std::int16_t SAMPLES_BETWEEN_CHECKS = 0;
+    std::int16_t ISO5_FLUSH = 0;
+    std::int16_t ISO15_FLUSH = 0;
+    std::int16_t ISO5_CHECK = 0;
+    std::int16_t ISO15_CHECK = 0;
+    std::int16_t ISO5_SAMPLE = 0;
+    std::int16_t ISO15_SAMPLE = 0;
+    std::int16_t INIT_ISO_HIST_DECREASE = 0;
+    std::int16_t ISO_HIST_DECREASE_MAX = 0;
+    std::int16_t Shake_Time = 0;  // SAMPLE_SHAKE_TIME, seconds
+    std::int16_t Bath_Time = 0;   // SAMPLE_BATH_TIME, seconds
+    std::int16_t MAX_RACKS_IN_BATH = 0;
+
+    // Ordinary samples counted since the last passed check.
+    std::int16_t Samples_Since_Check = 0;
     // True from the first step of the load to its last.
     bool Is_Loading = false;
     // The kind of the current count; "IDLE" between counts.
@@ -37,6 +83,7 @@ public:
     QVariant Saved_Grid_Top = -1;
     std::int16_t Saved_Grid_Left = -1;
 
+    // --- The station-form interface.
     ui::Form& window() override { return *this; }
 
     void Nav_Start() override {}
@@ -56,6 +103,50 @@ public:
     void Quick_Show(const QVariant& Index) override;
     std::int16_t Save_Results() override { return 0; }
 
+    // --- Settings and the header boxes.
+    void Load_PC_Settings();
+    void Rack_Header_Show(bool bVisible, const QString& sRackName, const QVariant& vTag);
+    void Outstanding_Count_Show();
+
+    // --- Taps. Every part of a bath position acts like its picture.
+    void img_bath_Click(int Index);
+    void img_oldRack_Click(int Index) { img_bath_Click(Index); }
+    void lbl_inBath_Click(int Index) { img_bath_Click(Index); }
+    void lbl_isoCode_Click(int Index) { img_bath_Click(Index); }
+    void lbl_wo_Click(int Index) { img_bath_Click(Index); }
+    void img_refresh_Click();
+    void lbl_rackName_Click();
+
+    // --- The bath.
+    bool Bath_Add_Sample(const QString& sSampleId, bool bReload, int vPosition);
+    std::int16_t Bath_Free_Position() const;
+    bool Sample_In_Bath(const QString& sSampleId) const;
+    std::int16_t Bath_Rack_Count() const;
+    QString Bath_Image_Name(const QVariant& sPriority) const;
+    void Bath_Load_Content();
+    void Batch_Fill_Positions();
+    void Bath_Reload();
+    void Clear_Bath_Position(int Index);
+    void Remove_From_Bath(int Index);
+    QString Get_Oldest_Rack();
+    void Show_Oldest_Rack();
+    void Bath_Refresh(int Index);
+    void Timer1_Timer();
+
+    // --- History colours of the bath positions.
+    void Check_ISO_History(int Index, bool& bOk) const;
+    void Color_ISO_Labels(int Index);
+    QColor Iso_History_Color(bool bBack, const QString& iso2, const QString& iso5, const QString& iso15) const;
+
+    // --- Screen layout around the rack screen; only while loading.
+    void Arrange_Station_Screen();
+
 protected:
     void Form_Load() override;
+    void Form_Unload() override;
+
+private:
+    void Create_Bath_Controls();
+    void Create_Header_Boxes();
+    std::int16_t Read_Setting(const QString& name, std::int16_t current, QStringList& problems);
 };

@@ -13,6 +13,7 @@
 #include "shell/form_key_input.h"
 #include "shell/form_login.h"
 #include "shell/form_rack.h"
+#include "shell/form_search.h"
 #include "shell/keyboard_keys.h"
 #include "shell/station_form.h"
 
@@ -80,6 +81,7 @@ protected:
     {
         // Owned windows go before their owners.
         ui::Default_Instance<Form_KeyInput>::Unload();
+        ui::Default_Instance<Form_Search>::Unload();
         ui::Default_Instance<RecordingStationForm>::Unload();
         ui::Default_Instance<Form_Header>::Unload();
         ui::Default_Instance<Form_Rack>::Unload();
@@ -152,5 +154,16 @@ inline ui::ModalResponder cancelling(const QString& typedFirst = QString())
         ASSERT_NE(keyboard, nullptr);
         typeOnKeys(*keyboard, typedFirst);
         tapKey(*keyboard, QStringLiteral("CMD_CANCEL"));
+    };
+}
+
+// A responder that leaves the rack search without a choice (the rack screen's load
+// opens it; with no test group it waits for the technician).
+inline ui::ModalResponder leavingSearch()
+{
+    return [](QDialog* w) {
+        auto* search = qobject_cast<Form_Search*>(w);
+        ASSERT_NE(search, nullptr) << "expected the rack search, got " << w->objectName().toStdString();
+        QTest::mouseClick(search->lbl_Exit, Qt::LeftButton);
     };
 }

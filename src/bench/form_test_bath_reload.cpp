@@ -1,0 +1,152 @@
+// Rebuilding the bath from the laboratory's open batch, freeing positions, and the
+// marker of the rack that has waited longest.
+#include "bench/form_test.h"
+
+#include "common/alert.h"
+#include "common/common_module.h"
+#include "common/db_module.h"
+#include "common/laboratory.h"
+#include "common/sql_text.h"
+#include "platform/db/recordset.h"
+#include "records/batch.h"
+#include "records/current_records.h"
+#include "records/employee.h"
+#include "records/value_reading.h"
+
+#include <cmath>
+#include <optional>
+
+namespace {
+
+// A batch row's POSITION as a bath index (0 to 29); nothing for NULL, text that is
+// no whole number, and places the bath does not have.
+std::optional<int> bathIndexOf(const QVariant& position)
+{
+    if (!records::isNumeric(position)) return std::nullopt;
+    const double p = db::textOf(position).trimmed().toDouble();
+    if (p != std::floor(p) || p < 1 || p > Form_Test::Bath_Size) return std::nullopt;
+    return static_cast<int>(p) - 1;
+}
+
+}  // namespace
+
+void Form_Test::Bath_Load_Content()
+{
+    using namespace commonModule;
+    const QString oldest = Get_Oldest_Rack();
+    db::Recordset rs =
+        Curr_Batch().Get_Batch_Samples(Curr_Batch_Id, Curr_Instrument_Id, laboratory::Lab_Code, Curr_Test_Group);
+    Batch_Fill_Positions();
+
+    QString rackDesc;
+    QString rackId;
+    bool rackRead = false;
+    int lastPosition = -1;
+    for (; !rs.eof(); rs.moveNext()) {
+        // A row at a place the bath does not have is left alone: it may belong to
+        // another station's bath and is not deleted from here.
+        const std::optional<int> position = bathIndexOf(rs.value(QStringLiteral("POSITION")));
+        if (!position) continue;
+        lastPosition = *position;
+        const QString sampleType = db::textOf(rs.value(QStringLiteral("SAMPLE_TYPE"))).toUpper().trimmed();
+        const QString sampleId = db::textOf(rs.value(QStringLiteral("SAMPLE_ID"))).trimmed();
+        if (sampleType.isEmpty() || sampleId.isEmpty()) continue;
+
+        if (!Bath_Add_Sample(sampleId, true, *position)) {
+            Remove_From_Bath(*position);
+            continue;
+        }
+        lbl_inBath[*position]->setCaption(QStringLiteral("START"));
+        img_bath[*position]->loadPicture(Bath_Image_Name(rs.value(QStringLiteral("PRIORITY"))));
+        const QString extra = db::textOf(rs.value(QStringLiteral("EXTRA"))).trimmed();
+        if (!extra.isEmpty()) {
+            // "RD=" description "RID=" id.
+            const qsizetype rid = extra.indexOf(QLatin1String("RID="), 3);
+            rackDesc = (rid < 0 ? extra.mid(3) : extra.mid(3, rid - 3)).trimmed();
+            rackId = rid < 0 ? QString() : extra.mid(rid + 4).trimmed();
+            rackRead = true;
+            ui::setTag(lbl_isoCode[*position], rackDesc);
+        }
+        img_oldRack[*position]->setVisible(rackDesc == oldest);
+    }
+    if (rackRead) {
+        Rack_Header_Show(true, rackDesc, rackId);
+        Color_ISO_Labels(lastPosition);
+    }
+    rs.close();
+}
+
+void Form_Test::Batch_Fill_Positions()
+{
+    QList<Samples>& samples = commonModule::Curr_Batch().Sample;
+    qsizetype running = samples.size() + 1;
+    while (samples.size() < Bath_Size) {
+        commonModule::Curr_Batch().Add_New_Batch_Sample(commonModule::Curr_Batch_Id, running++, QVariant(), QVariant(),
+                                                        QVariant(), QVariant(), QVariant(), QVariant(), QVariant(),
+                                                        QVariant());
+    }
+}
+
+void Form_Test::Bath_Reload()
+{
+    for (int i = 0; i < Bath_Size; ++i) Clear_Bath_Position(i);
+    Bath_Load_Content();
+}
+
+void Form_Test::Clear_Bath_Position(int Index)
+{
+    ui::Label* countdown = lbl_inBath[Index];
+    ui::setTag(countdown, QString());
+    countdown->setCaption(QString());
+    countdown->setOpaque(false);
+    countdown->setBorder(false);
+    ui::Label* iso = lbl_isoCode[Index];
+    iso->setCaption(QString());
+    ui::setTag(iso, QString());
+    iso->setOpaque(false);
+    iso->setBorder(false);
+    lbl_wo[Index]->setCaption(QString());
+    ui::setTag(lbl_wo[Index], QString());
+    img_bath[Index]->loadPicture(commonModule::Image_Dir + QStringLiteral("bttn_bath_idle.gif"));
+    img_oldRack[Index]->hide();
+}
+
+void Form_Test::Remove_From_Bath(int Index)
+{
+    const QString sql = QStringLiteral("exec labrack.dbo.set_PC_Bath ") + QStringLiteral("@sampleId = '") +
+                        sqlText(lbl_wo[Index]->caption().trimmed()) + QStringLiteral("', ") +
+                        QStringLiteral("@extra = null, ") + QStringLiteral("@empNum = ") +
+                        QString::number(commonModule::Curr_Employee().Emp_Num) + QStringLiteral(", ") +
+                        QStringLiteral("@position = ") + QString::number(Index + 1) + QStringLiteral(", ") +
+                        QStringLiteral("@action = 'DELETE', ") + QStringLiteral("@test = 0");
+    db::Recordset rs = dbModule::Get_Recordset(sql, true);
+    if (!rs.eof() && records::int16Of(rs.value(QStringLiteral("ERROR"))) != std::int16_t(0))
+        commonModule::Show_Alert(db::textOf(rs.value(QStringLiteral("MESSAGE"))));
+    rs.close();
+    Clear_Bath_Position(Index);
+}
+
+QString Form_Test::Get_Oldest_Rack()
+{
+    db::Recordset rs = dbModule::Get_Recordset(
+        QStringLiteral("exec labrack.dbo.Get_PC_Bath_OldestRack @labcode = '") + laboratory::Lab_Code + QStringLiteral("'"),
+        true);
+    QString oldest;
+    if (!rs.eof()) oldest = db::textOf(rs.value(QStringLiteral("RACK_DESC"))).trimmed();
+    rs.close();
+    return oldest;
+}
+
+void Form_Test::Show_Oldest_Rack()
+{
+    const QString oldest = Get_Oldest_Rack();
+    if (oldest.isEmpty()) return;
+    for (int i = 0; i < Bath_Size; ++i)
+        img_oldRack[i]->setVisible(ui::tag(lbl_isoCode[i]).toString().trimmed() == oldest);
+}
+
+void Form_Test::Bath_Refresh(int Index)
+{
+    Show_Oldest_Rack();
+    Color_ISO_Labels(Index);
+}

@@ -1,0 +1,209 @@
+// Moving between racks and holding them: the navigation buttons, the rack search,
+// the load of the chosen rack with its custody, opening a position, saving and the
+// two exits.
+#include "common/alert.h"
+#include "common/common_module.h"
+#include "common/form_alert_yes_no.h"
+#include "common/header_status.h"
+#include "platform/ui/clock.h"
+#include "records/current_records.h"
+#include "records/employee.h"
+#include "records/rack.h"
+#include "shell/form_login.h"
+#include "shell/form_rack.h"
+#include "shell/form_search.h"
+#include "shell/station_form.h"
+
+#include <QLocale>
+
+void Form_Rack::bttn_Nav_Click(std::int16_t Index)
+{
+    using namespace commonModule;
+    Last_Activity = ui::now();
+    StationForm* station = shell::stationForm();
+    if (station) station->Nav_Start();
+    Header_Status(QStringLiteral("RETRIEVING RACK INFORMATION"));
+
+    // The shown rack is given back so that the search lists it among the others;
+    // when no other rack is loaded in the end, it is taken again at once.
+    Rack& rack = Curr_Rack();
+    const bool held = !rack.Rack_id.isEmpty();
+    if (held) rack.Rack_Status_Update(QStringLiteral("PUT"));
+    bool loaded = false;
+    if (!Requires_saving()) loaded = Load_Chosen_Rack(Index, QString());
+    if (held && !loaded) Retake_Rack();
+
+    Header_Status(QString());
+    if (station) station->Nav_End();
+}
+
+void Form_Rack::Get_Racks(std::int16_t Index, const QString& sRackName) { Load_Chosen_Rack(Index, sRackName); }
+
+bool Form_Rack::Load_Chosen_Rack(std::int16_t Index, const QString& sRackName)
+{
+    using namespace commonModule;
+    QString action = QStringLiteral("FIND");
+    if (Index >= 0 && Index < static_cast<int>(bttn_Nav.size())) action = ui::tag(bttn_Nav[Index]).toString();
+    Form_Search::Preselected_Rack = sRackName;
+    Form_Search::Search_Action = action;
+    ui::Default_Instance<Form_Search>::get().Show_Modal(this);
+
+    const QString chosen = Form_Search::Chosen_Rack;
+    const bool load = !Curr_Test_Group.isEmpty() && !chosen.isEmpty();
+    if (load) {
+        Results_Saved = false;
+        Edited_Sample_Id.clear();
+        Rack& rack = Curr_Rack();
+        rack.Initialize_pos();
+        Curr_Position = -1;
+        img_ptr->show();
+        rack.Rack_Desc = chosen;
+        rack.Rack_Load(rack.Rack_Desc, Curr_Test_Group);
+        Show_Rack();
+        lbl_RackDate->setCaption(QLocale().toString(rack.Rack_Date, QLocale::ShortFormat));
+        lbl_RackStatus->setCaption(rack.Rack_Status);
+        if (!rack.Rack_id.isEmpty()) rack.Rack_Status_Update(QStringLiteral("GET"));
+        if (StationForm* station = shell::stationForm()) station->Rack_OnClick();
+        img_save->loadPicture(picturePath(QStringLiteral("bttn_save_idle.jpg")));
+        if (Form_Search::Sample_Located) {
+            bttn_Nav[0]->hide();
+            bttn_Nav[1]->hide();
+            Form_Search::Sample_Located = false;
+            Select_Sample(Form_Search::Found_Sample_Id);
+        } else {
+            Show_Nav_Buttons();
+        }
+    }
+    ui::Default_Instance<Form_Search>::Unload();
+    return load;
+}
+
+void Form_Rack::Show_Nav_Buttons()
+{
+    const int count = Form_Search::Rack_Count;
+    const int place = Form_Search::Rack_Index;
+    const bool several = count >= 2;
+    bttn_Nav[0]->setVisible(several && place != 0);
+    bttn_Nav[1]->setVisible(several && place != count - 1);
+    bttn_Nav[2]->setVisible(bttn_Nav[0]->isVisibleTo(this) || bttn_Nav[1]->isVisibleTo(this));
+}
+
+void Form_Rack::Retake_Rack()
+{
+    Rack& rack = commonModule::Curr_Rack();
+    const QString before = rack.Rack_Status;
+    rack.Rack_Status.clear();
+    if (rack.Rack_Status_Update(QStringLiteral("GET"))) {
+        lbl_RackStatus->setCaption(rack.Rack_Status);
+        return;
+    }
+    if (rack.Rack_Status.isEmpty() && db::isNull(rack.Curr_User)) {
+        // No answer at all: the gateway has said why; the screen stays as it was.
+        rack.Rack_Status = before;
+        return;
+    }
+    // Another station took the rack meanwhile: it leaves this screen, and the
+    // technician learns who holds it.
+    const QString holder = rack.Rack_Status;
+    Clear_Rack_Display();
+    lbl_RackStatus->setCaption(holder);
+    commonModule::Show_Alert(holder);
+}
+
+void Form_Rack::Clear_Rack_Display()
+{
+    using namespace commonModule;
+    Curr_Rack().Initialize_pos();
+    Curr_Position = -1;
+    Edited_Sample_Id.clear();
+    Curr_Sample_Id.clear();
+    for (std::int16_t i = 0; i < kCells; ++i) Init_Rack_Position(i);
+    lbl_rackDesc->setCaption(QString());
+    lbl_rackDesc->setToolTip(QString());
+    lbl_RackDate->setCaption(QString());
+    img_ptr->hide();
+    bttn_Nav[2]->show();
+}
+
+bool Form_Rack::Requires_saving()
+{
+    using namespace commonModule;
+    if (Edited_Sample_Id.isEmpty() || Results_Saved) return false;
+    const QString previous = Header_Status(QStringLiteral("SAVE EDITED RESULTS?"));
+    Form_AlertYesNo::Message = QStringLiteral("Save edited results?");
+    ui::Default_Instance<Form_AlertYesNo>::get().Show_Modal(this);
+    ui::Default_Instance<Form_AlertYesNo>::Unload();
+    const std::int16_t answer = Form_AlertYesNo::Result;
+    Header_Status(previous);
+    return answer != Form_AlertYesNo::kYes && answer != Form_AlertYesNo::kNo;
+}
+
+void Form_Rack::lbl_sample_Click(std::int16_t Index)
+{
+    using namespace commonModule;
+    if (Index < 0 || Index >= kCells) return;
+    if (ui::tag(lbl_sample[Index]).toString().isEmpty()) return;
+    Rack_Pos_DeActivate(Curr_Position);
+    const bool visual = Curr_Employee().Station == QLatin1String("VISUAL");
+    const QString previous = Header_Status(visual ? QStringLiteral("RETRIEVING SCREEN IMAGES")
+                                                  : QStringLiteral("RETRIEVING SAMPLE TESTING DETAILS"));
+    Rack& rack = Curr_Rack();
+    if (rack.isRackLoggedOut(true)) {
+        lbl_RackStatus->setCaption(rack.Rack_Status);
+        StationForm* station = shell::stationForm();
+        if (station) station->Quick_Hide();
+        const QString caption = lbl_sample[Index]->caption();
+        Curr_Sample_Id = caption.mid(2);
+        const QString status =
+            Index < static_cast<int>(rack.Pos.size()) ? rack.Pos_Item(Index + 1).Status : QString();
+        const bool opened = station && station->Process_Sample(Index, Curr_Sample_Id, status);
+        if (opened) {
+            if (Index < static_cast<int>(rack.Pos.size())) rack.Pos_Item(Index + 1).isSaved = false;
+            Results_Saved = false;
+            // The saved sample's id is the work order from its first "0"; a work
+            // order without one is taken whole.
+            const int zero = caption.indexOf(QLatin1Char('0'));
+            Edited_Sample_Id = zero >= 0 ? caption.mid(zero) : caption.mid(2);
+            Curr_Sample_Id = Edited_Sample_Id;
+            Curr_Position = Index;
+            Rack_Pos_Activate(Index);
+            station->Quick_Show(QVariant::fromValue(Index));
+        } else {
+            Edited_Sample_Id.clear();
+            Curr_Sample_Id.clear();
+            Curr_Position = -1;
+        }
+        Curr_Lab_Number = Curr_Sample_Id;
+    }
+    Header_Status(previous);
+}
+
+void Form_Rack::Save_bttn_toggle(bool isOn) { img_save->setVisible(isOn); }
+
+void Form_Rack::img_save_Click()
+{
+    using namespace commonModule;
+    if (Curr_Position == -1) return;
+    const QString previous = Header_Status(QStringLiteral("SAVING RESULTS"));
+    if (StationForm* station = shell::stationForm()) {
+        station->Save_Results();
+        const QVariant all = station->AllSaved();
+        if (!db::isNull(all) && all.toBool())
+            img_save->loadPicture(picturePath(QStringLiteral("bttn_save_idle.jpg")));
+    }
+    Results_Saved = true;
+    Header_Status(previous);
+}
+
+void Form_Rack::img_Exit_Click()
+{
+    Rack& rack = commonModule::Curr_Rack();
+    if (!rack.Rack_id.isEmpty()) rack.Rack_Status_Update(QStringLiteral("PUT"));
+    ui::Default_Instance<Form_Login>::get().App_Exit();
+}
+
+void Form_Rack::lbl_Exit_Click()
+{
+    if (Requires_saving()) return;
+    img_Exit_Click();
+}

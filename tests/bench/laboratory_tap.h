@@ -1,0 +1,65 @@
+#pragma once
+
+#include "common/db_module.h"
+#include "labdb/embedded_connection.h"
+
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+// Stands between the gateway and the embedded laboratory: statements reach the
+// real database, except those a test makes fail, and a test may alter the
+// answers that come back (rows the embedded database would never hold).
+class LaboratoryTap {
+public:
+    using Alteration = std::function<void(const QString& sql, db::Recordset& answer)>;
+
+    LaboratoryTap()
+    {
+        dbModule::Set_Connection_Maker([this] { return std::make_unique<Tapped>(this); });
+    }
+    ~LaboratoryTap() { dbModule::Set_Connection_Maker({}); }
+    LaboratoryTap(const LaboratoryTap&) = delete;
+    LaboratoryTap& operator=(const LaboratoryTap&) = delete;
+
+    // Statements containing this text fail at the database with an error.
+    void failWhen(const QString& text) { failing_ << text; }
+    void alter(Alteration alteration) { alteration_ = std::move(alteration); }
+    const QStringList& statements() const { return statements_; }
+
+private:
+    class Tapped final : public db::Connection {
+    public:
+        explicit Tapped(LaboratoryTap* tap) : tap_(tap) {}
+        void setCommandTimeout(int s) override { real_.setCommandTimeout(s); }
+        void setConnectionTimeout(int s) override { real_.setConnectionTimeout(s); }
+        bool open(const QString& cs, const QString& u, const QString& p) override { return real_.open(cs, u, p); }
+        bool isOpen() const override { return real_.isOpen(); }
+        bool execute(const QString& sql, db::Recordset* result) override
+        {
+            tap_->statements_ << sql;
+            errors_.clear();
+            for (const QString& text : tap_->failing_)
+                if (sql.contains(text, Qt::CaseInsensitive)) {
+                    errors_ << db::DbError{50000, 50000, QStringLiteral("42000"), QStringLiteral("Statement refused by the test.")};
+                    *result = db::Recordset();
+                    return false;
+                }
+            const bool ok = real_.execute(sql, result);
+            errors_ = real_.errors();
+            if (ok && tap_->alteration_) tap_->alteration_(sql, *result);
+            return ok;
+        }
+        const db::ErrorList& errors() const override { return errors_; }
+        void close() override { real_.close(); }
+
+    private:
+        LaboratoryTap* tap_;
+        labdb::EmbeddedConnection real_;
+        db::ErrorList errors_;
+    };
+
+    QStringList failing_;
+    Alteration alteration_;
+    QStringList statements_;
+};
