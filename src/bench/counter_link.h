@@ -1,0 +1,53 @@
+#pragma once
+
+#include "platform/serial/serial_port.h"
+
+#include <QObject>
+#include <QString>
+#include <memory>
+
+// The counter dialog's side of the serial line: it sends the counter's commands,
+// collects everything received into the dialog's receive buffer and recognises the
+// end of a count. It owns the port; the dialog owns it.
+class CounterLink : public QObject {
+    Q_OBJECT
+public:
+    // receivedData is the dialog's receive buffer; it must outlive the link.
+    CounterLink(std::unique_ptr<serial::Port> port, QString& receivedData, QObject* parent = nullptr);
+    ~CounterLink() override;
+
+    // "IDLE" or "COUNTING"; every line start received sets "IDLE".
+    QString Dialog_State = QStringLiteral("IDLE");
+
+    // Sends a command of the table; false when nothing could be sent (the
+    // technician has then been told through cannotConnect).
+    bool Counter_Command(const QString& commandStr);
+    // Turns a run request into a command (see counterProtocol::startCommandName);
+    // false when nothing was sent.
+    bool Counter_Start(const QString& sSampleType, const QString& sCommand);
+    // Closes and reopens the port and empties the receive buffer; a port that
+    // cannot be opened is left closed without a word.
+    void Reset_Port();
+    // Appends a received chunk; true when it begins a new line.
+    bool Append_Received(const QString& chunk);
+    // Sets the state "IDLE" and, when the whole report is in the buffer, takes it.
+    void Check_Count_Reply();
+
+    // The report was taken; nothing received after it counts.
+    bool reportTaken() const { return reportTaken_; }
+    serial::Port& port() { return *port_; }
+
+signals:
+    // The buffer holds the whole report.
+    void reportReceived();
+    // A command could not be sent: the device cannot be opened.
+    void cannotConnect(const QString& device, const QString& reason);
+
+private:
+    void MSComm1_OnComm(serial::CommEvent event, const QByteArray& input);
+    bool Send_Command(const QByteArray& text);
+
+    std::unique_ptr<serial::Port> port_;
+    QString& receivedData_;
+    bool reportTaken_ = false;
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// What travels to and from the particle counter: the four command words, each
+// ended by one carriage return, and the marker that begins the counter's report.
+namespace counterProtocol {
+
+inline const QString Report_Marker = QStringLiteral("!LPR1");
+
+// The text written for a command name of the table ("INITIALIZE", "RELEASE",
+// "START", "STOP", any letter case), carriage return included; empty for any other.
+QByteArray commandText(const QString& commandName);
+
+// The command name a run request asks for: "SAMPLE" with "RUN SAMPLE" starts,
+// "SAMPLE" with anything else and "FLUSH" with anything stop; any other sample
+// type asks for nothing (empty).
+QString startCommandName(const QString& sSampleType, const QString& sCommand);
+
+// A received chunk begins a new line when its first character is CR or LF.
+bool beginsLine(const QString& chunk);
+
+// The buffer holds the whole report: the marker (letter case as written) and a
+// line end somewhere after it.
+bool holdsWholeReport(const QString& buffer);
+
+}  // namespace counterProtocol
