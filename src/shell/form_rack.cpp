@@ -122,6 +122,7 @@ Form_Rack::Form_Rack()
     lbl_ActiveWo = control<ui::Label>(this, "lbl_ActiveWo", 0, 9645, 2175, 375);
     lbl_ActiveWo->setAlignment(Qt::AlignCenter);
 
+    flag_slots_ = {ui::Left(img_retest), ui::Left(img_rush), ui::Left(img_urgent), ui::Left(img_critical)};
     connectTouches();
 }
 

@@ -91,15 +91,19 @@ void Form_Rack::Show_Nav_Buttons()
 void Form_Rack::Retake_Rack()
 {
     Rack& rack = commonModule::Curr_Rack();
-    const QString before = rack.Rack_Status;
-    rack.Rack_Status.clear();
+    const QString statusBefore = rack.Rack_Status;
+    const QVariant userBefore = rack.Curr_User;
+    // Every answer of the custody call names a holder, empty or not; an unset
+    // holder afterwards means no answer came.
+    rack.Curr_User = QVariant();
     if (rack.Rack_Status_Update(QStringLiteral("GET"))) {
         lbl_RackStatus->setCaption(rack.Rack_Status);
         return;
     }
-    if (rack.Rack_Status.isEmpty() && db::isNull(rack.Curr_User)) {
+    if (!rack.Curr_User.isValid()) {
         // No answer at all: the gateway has said why; the screen stays as it was.
-        rack.Rack_Status = before;
+        rack.Rack_Status = statusBefore;
+        rack.Curr_User = userBefore;
         return;
     }
     // Another station took the rack meanwhile: it leaves this screen, and the

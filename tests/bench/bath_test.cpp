@@ -147,6 +147,24 @@ TEST_F(Bath, TimerTicksByItselfOnceASampleWasOffered)
     EXPECT_TRUE(QTest::qWaitFor([&] { return b.lbl_inBath[3]->caption() == QLatin1String("START"); }, 3000));
 }
 
+TEST_F(Bath, TimerGoesOnWhileAModalWindowIsUp)
+{
+    Form_Test& b = bench();
+    benchRack("R1001");
+    b.Shake_Time = 0;
+    b.Bath_Time = 1;
+    ui::useSystemClock();
+    ASSERT_TRUE(offer(1));
+    // A modal window as the station shows it, with its own loop, up for 2.5 s.
+    QDialog window;
+    window.setObjectName(QStringLiteral("ModalWindow"));
+    ui::setNeverBlock(false);
+    QTimer::singleShot(2500, &window, [&window] { window.hide(); });
+    ui::showModal(&window);
+    ui::setNeverBlock(true);
+    EXPECT_EQ(b.lbl_inBath[3]->caption(), "START");
+}
+
 TEST_F(Bath, DoneEmptyOrBlankRackPositionsNeverEnter)
 {
     Form_Test& b = bench();
@@ -343,12 +361,7 @@ TEST_F(Bath, BatchRowsAtPlacesTheBathDoesNotHaveAreLeftAlone)
     LaboratoryTap tap;
     tap.alter([](const QString& sql, db::Recordset& answer) {
         if (!sql.contains(QLatin1String("get_batch_samples"))) return;
-        QList<QVariantList> rows;
-        for (answer.moveFirst(); !answer.eof(); answer.moveNext()) {
-            QVariantList row;
-            for (int c = 0; c < answer.columnCount(); ++c) row << answer.value(c);
-            rows << row;
-        }
+        QList<QVariantList> rows = LaboratoryTap::rowsOf(answer);
         const int position = answer.columnIndex(QStringLiteral("POSITION"));
         const int sample = answer.columnIndex(QStringLiteral("SAMPLE_ID"));
         const QVariantList model = rows.value(0);
@@ -400,12 +413,7 @@ TEST_F(Bath, ReloadReadsTheRackFromTheExtraTextAndGivesBackRowsItCannotShow)
     LaboratoryTap tap;
     tap.alter([](const QString& sql, db::Recordset& answer) {
         if (!sql.contains(QLatin1String("get_batch_samples"))) return;
-        QList<QVariantList> rows;
-        for (answer.moveFirst(); !answer.eof(); answer.moveNext()) {
-            QVariantList row;
-            for (int c = 0; c < answer.columnCount(); ++c) row << answer.value(c);
-            rows << row;
-        }
+        QList<QVariantList> rows = LaboratoryTap::rowsOf(answer);
         const int position = answer.columnIndex(QStringLiteral("POSITION"));
         const int extra = answer.columnIndex(QStringLiteral("EXTRA"));
         rows[1][extra] = QStringLiteral(" RD=R12RID=345 ");
@@ -430,6 +438,22 @@ TEST_F(Bath, ReloadReadsTheRackFromTheExtraTextAndGivesBackRowsItCannotShow)
               QStringList({"exec labrack.dbo.set_PC_Bath @sampleId = '', @extra = null, @empNum = 101, @position = 9, "
                            "@action = 'DELETE', @test = 0"}));
     EXPECT_EQ(alerts.messages, QStringList({"Bath position 9 is already free."}));
+}
+
+TEST_F(Bath, ExtraTextWithoutRackIdStillNamesTheRack)
+{
+    LaboratoryTap tap;
+    tap.alter([](const QString& sql, db::Recordset& answer) {
+        if (!sql.contains(QLatin1String("get_batch_samples"))) return;
+        QList<QVariantList> rows = LaboratoryTap::rowsOf(answer);
+        rows.last()[answer.columnIndex(QStringLiteral("EXTRA"))] = QStringLiteral("RD=R77");
+        answer = db::Recordset(answer.columnNames(), rows);
+    });
+    Form_Test& b = bench();
+    EXPECT_EQ(bathOnScreen().size(), 3) << "the reload goes on to its end";
+    EXPECT_EQ(ui::tag(b.lbl_isoCode[2]).toString(), "R77");
+    EXPECT_EQ(b.lbl_rackName->caption(), "R77  ");
+    EXPECT_EQ(ui::tag(b.lbl_rackName).toString(), "");
 }
 
 TEST_F(Bath, QuotesInRackAndSampleTextsStayText)

@@ -27,6 +27,18 @@ public:
     void alter(Alteration alteration) { alteration_ = std::move(alteration); }
     const QStringList& statements() const { return statements_; }
 
+    // Every row of an answer, to be changed and put back as a new answer.
+    static QList<QVariantList> rowsOf(db::Recordset& answer)
+    {
+        QList<QVariantList> rows;
+        for (answer.moveFirst(); !answer.eof(); answer.moveNext()) {
+            QVariantList row;
+            for (int c = 0; c < answer.columnCount(); ++c) row << answer.value(c);
+            rows << row;
+        }
+        return rows;
+    }
+
 private:
     class Tapped final : public db::Connection {
     public:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "alert_recorder.h"
+#include "qstring_printer.h"
 #include "common/form_alert_yes_no.h"
 #include "records/rack.h"
 #include "shell_fixture.h"

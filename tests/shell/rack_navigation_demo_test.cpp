@@ -1,0 +1,414 @@
+// The rack screen against the demo laboratory, through the real forms: the first
+// rack at load, moving between racks with custody, filters, opening positions,
+// the exits.
+#include "demo_laboratory.h"
+#include "rack_fixture.h"
+
+#include <QProcess>
+
+namespace {
+
+class RackDemoTest : public RackTest {
+protected:
+    void SetUp() override
+    {
+        RackTest::SetUp();
+        lab.connect();
+        ASSERT_TRUE(commonModule::Curr_Employee().Login(QStringLiteral("demo1")));
+        commonModule::Curr_Employee().Station = QStringLiteral("PARTICLE COUNT");
+        commonModule::App_Status = QStringLiteral("ACTIVE");
+    }
+
+    QVariant holderOf(const QString& desc)
+    {
+        return lab.scalar("SELECT CURR_USER FROM racks WHERE RACK_DESC = ?", {desc});
+    }
+    int racksHeldBy(int empNum) { return lab.scalar("SELECT count(*) FROM racks WHERE CURR_USER = ?", {empNum}).toInt(); }
+
+    // Another station, in a process of its own, asks for a rack's custody; its answer.
+    QString otherStation(const QString& action, int rackId, int empNum = 102, const QString& station = "SCREENING")
+    {
+        const QString path = dbModule::Conn_String.mid(QStringLiteral("EMBEDDED=").size());
+        QProcess p;
+        p.start(QStringLiteral(STATION_BINARY_DIR "/tools/labdb/labdb"),
+                {QStringLiteral("exec"), QStringLiteral("--tsv"), path,
+                 QStringLiteral("exec labrack.dbo.rack_acquisition_upd @rack_id = %1, @emp_num = %2, "
+                                "@station = '%3', @action = '%4'")
+                     .arg(rackId)
+                     .arg(empNum)
+                     .arg(station, action)});
+        EXPECT_TRUE(p.waitForFinished(30000));
+        return QString::fromUtf8(p.readAllStandardOutput());
+    }
+
+    // A navigation by a tap on a navigation button, answered by the responders.
+    void navigate(int button, std::initializer_list<ui::ModalResponder> answers)
+    {
+        ui::ModalResponders responders;
+        for (const auto& a : answers) responders.add(a);
+        QTest::mouseClick(rack().bttn_Nav[button], Qt::LeftButton);
+        EXPECT_EQ(responders.pending(), 0);
+        EXPECT_TRUE(responders.unanswered().isEmpty()) << responders.unanswered().join(",").toStdString();
+    }
+
+    void tapCell(int index) { QTest::mouseClick(rack().lbl_sample[index], Qt::LeftButton); }
+
+    bool shown(const QWidget* w) { return w->isVisibleTo(&rack()); }
+
+    DemoLaboratory lab;
+};
+
+ui::ModalResponder leavingTheSearch(std::function<void()> meanwhile = {})
+{
+    return [meanwhile](QDialog* w) {
+        auto* search = qobject_cast<Form_Search*>(w);
+        ASSERT_NE(search, nullptr) << w->objectName().toStdString();
+        if (meanwhile) meanwhile();
+        QTest::mouseClick(search->lbl_Exit, Qt::LeftButton);
+    };
+}
+
+ui::ModalResponder choosingInTheList(const QString& desc)
+{
+    return [desc](QDialog* w) {
+        auto* search = qobject_cast<Form_Search*>(w);
+        ASSERT_NE(search, nullptr) << w->objectName().toStdString();
+        const auto found = search->lst_os->findItems(desc, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << desc.toStdString();
+        search->lst_os->setCurrentItem(found.first());
+        QTest::mouseClick(search->lbl_getRack, Qt::LeftButton);
+    };
+}
+
+TEST_F(RackDemoTest, LoadLandsOnTheFirstOutstandingRackAndHoldsIt)
+{
+    Form_Rack& f = loadScreen();
+    const Rack& r = commonModule::Curr_Rack();
+    EXPECT_EQ(r.Rack_Desc, "R1001");
+    EXPECT_EQ(f.lbl_rackDesc->caption(), "R1001");
+    EXPECT_EQ(holderOf("R1001").toInt(), 101);
+    EXPECT_EQ(racksHeldBy(101), 1);
+    EXPECT_EQ(r.Curr_Station, "PARTICLE COUNT");
+    EXPECT_EQ(f.Cell_Width, 1425) << "the bench's cell size is kept";
+
+    EXPECT_EQ(f.shp_sample[0]->borderColor(), QColor(65, 203, 81)) << "ready, normal, first run";
+    EXPECT_EQ(f.shp_sample[2]->borderColor(), QColor(249, 254, 101)) << "second run";
+    EXPECT_EQ(f.shp_sample[4]->borderColor(), QColor(187, 187, 187)) << "done";
+    EXPECT_EQ(ui::tag(f.lbl_sample[9]).toString(), "DONE") << "pending counts as done";
+    EXPECT_FALSE(shown(f.lbl_sample[19])) << "an empty place";
+    EXPECT_EQ(f.lbl_sample[0]->caption(), "\r\n04250001");
+
+    EXPECT_FALSE(shown(f.bttn_Nav[0])) << "first of seven racks";
+    EXPECT_TRUE(shown(f.bttn_Nav[1]));
+    EXPECT_TRUE(shown(f.bttn_Nav[2]));
+    EXPECT_TRUE(shown(f.img_ptr));
+    EXPECT_EQ(bench().inits, 1);
+    EXPECT_EQ(bench().userLogins, 1);
+    EXPECT_EQ(bench().navStarts, 1);
+    EXPECT_EQ(bench().navEnds, 1);
+    EXPECT_EQ(bench().rackClicks, 1);
+    EXPECT_EQ(commonModule::Curr_Position, -1);
+    EXPECT_EQ(commonModule::Header_Status(QString()), "") << "navigation clears the status line";
+    EXPECT_EQ(commonModule::App_Status, "ACTIVE") << "the search put the status back";
+    EXPECT_TRUE(f.lbl_RackDate->caption().size() > 0);
+    EXPECT_EQ(ui::Default_Instance<Form_Header>::get().parentWidget(), &f);
+    EXPECT_EQ(bench().parentWidget(), &f);
+    EXPECT_TRUE(bench().isVisible());
+}
+
+TEST_F(RackDemoTest, DemoPrioritiesGetTheirFlagsInTheRowsOrderAndNormalNone)
+{
+    Form_Rack& f = loadScreen();
+    EXPECT_TRUE(shown(f.img_Priority));
+    // Rows CRITICAL, URGENT, RUSH, RETEST, NORMAL: four flags packed, NORMAL has none.
+    const std::array<double, 4>& places = f.flagSlots();
+    EXPECT_EQ(ui::Left(f.img_critical), places[0]);
+    EXPECT_EQ(ui::Left(f.img_urgent), places[1]);
+    EXPECT_EQ(ui::Left(f.img_rush), places[2]);
+    EXPECT_EQ(ui::Left(f.img_retest), places[3]);
+    for (ui::Image* flag : {f.img_critical, f.img_urgent, f.img_rush, f.img_retest}) {
+        EXPECT_TRUE(shown(flag));
+        EXPECT_EQ(flag->picturePath(),
+                  commonModule::Image_Dir + "bttn_" + ui::tag(flag).toString() + "_off.gif");
+    }
+}
+
+TEST_F(RackDemoTest, PrevAndNextMoveWithOneHolderAtATime)
+{
+    Form_Rack& f = loadScreen();
+    navigate(1, {automaticChoice()});
+    EXPECT_EQ(commonModule::Curr_Rack().Rack_Desc, "R1002");
+    EXPECT_TRUE(db::isNull(holderOf("R1001"))) << "the former rack is given back";
+    EXPECT_EQ(holderOf("R1002").toInt(), 101);
+    EXPECT_TRUE(shown(f.bttn_Nav[0]) && shown(f.bttn_Nav[1]) && shown(f.bttn_Nav[2]));
+
+    navigate(1, {automaticChoice()});
+    EXPECT_EQ(commonModule::Curr_Rack().Rack_Desc, "R1003");
+    navigate(0, {automaticChoice()});
+    EXPECT_EQ(commonModule::Curr_Rack().Rack_Desc, "R1002");
+    EXPECT_EQ(holderOf("R1002").toInt(), 101);
+    EXPECT_TRUE(db::isNull(holderOf("R1003")));
+    EXPECT_EQ(racksHeldBy(101), 1);
+    EXPECT_EQ(bench().navStarts, 4);
+    EXPECT_EQ(bench().navEnds, 4);
+    EXPECT_EQ(commonModule::Last_Activity, ui::now());
+}
+
+TEST_F(RackDemoTest, AnotherStationIsRefusedTheHeldRackAndThisOneIsRefusedItsRack)
+{
+    loadScreen();
+    const QString answer = otherStation("GET", 501);
+    EXPECT_TRUE(answer.contains("Rack R1001 is in use by Anna Berg (101) at PARTICLE COUNT.")) << answer.toStdString();
+    EXPECT_EQ(holderOf("R1001").toInt(), 101);
+
+    // R1008 is Jan Smit's at the screening station.
+    {
+        ui::ModalResponders responders;
+        responders.add(automaticChoice());
+        rack().Get_Racks(-1, QStringLiteral("R1008"));
+        EXPECT_EQ(responders.pending(), 0);
+    }
+    const Rack& r = commonModule::Curr_Rack();
+    EXPECT_EQ(r.Rack_Desc, "R1008");
+    EXPECT_EQ(r.Curr_User.toInt(), 102);
+    EXPECT_EQ(r.Curr_Station, "SCREENING");
+    EXPECT_EQ(rack().lbl_RackStatus->caption(), "In use by Jan Smit (102) at SCREENING");
+    EXPECT_EQ(holderOf("R1008").toInt(), 102);
+    tapCell(0);
+    EXPECT_EQ(rack().lbl_RackStatus->caption(), "Rack R1008 is in use by Jan Smit (102) at SCREENING.")
+        << "the refusal shows at the next tap";
+}
+
+TEST_F(RackDemoTest, SearchLeftWithoutAChoiceKeepsTheRackHeld)
+{
+    Form_Rack& f = loadScreen();
+    QVariant holderWhileSearching;
+    navigate(2, {leavingTheSearch([&] { holderWhileSearching = holderOf("R1001"); })});
+    EXPECT_TRUE(db::isNull(holderWhileSearching)) << "given back while the search is up";
+    EXPECT_EQ(holderOf("R1001").toInt(), 101) << "and taken again when nothing was chosen";
+    EXPECT_EQ(commonModule::Curr_Rack().Rack_Desc, "R1001");
+    EXPECT_EQ(f.lbl_rackDesc->caption(), "R1001");
+    EXPECT_EQ(commonModule::Header_Status(QString()), "");
+}
+
+TEST_F(RackDemoTest, SaveQuestionLeftWithItsExitKeepsTheRackHeld)
+{
+    loadScreen();
+    commonModule::Edited_Sample_Id = QStringLiteral("04250001");
+    commonModule::Results_Saved = false;
+    navigate(1, {answering(Form_AlertYesNo::kExit)});
+    EXPECT_EQ(commonModule::Curr_Rack().Rack_Desc, "R1001");
+    EXPECT_EQ(holderOf("R1001").toInt(), 101);
+}
+
+TEST_F(RackDemoTest, RackTakenByAnotherStationDuringTheSearchLeavesTheScreen)
+{
+    Form_Rack& f = loadScreen();
+    AlertRecorder alerts;
+    navigate(2, {leavingTheSearch([&] { otherStation("GET", 501); })});
+    EXPECT_EQ(holderOf("R1001").toInt(), 102);
+    ASSERT_EQ(alerts.messages.size(), 1);
+    EXPECT_EQ(alerts.messages[0], "Rack R1001 is in use by Jan Smit (102) at SCREENING.");
+    EXPECT_EQ(f.lbl_RackStatus->caption(), alerts.messages[0]);
+    EXPECT_EQ(commonModule::Curr_Rack().Rack_id, "");
+    EXPECT_EQ(f.lbl_rackDesc->caption(), "");
+    EXPECT_FALSE(shown(f.lbl_sample[0])) << "the other station's rack is not shown here";
+    EXPECT_TRUE(shown(f.bttn_Nav[2])) << "the technician can search on";
+
+    tapCell(0);
+    EXPECT_TRUE(bench().taps.isEmpty());
+    // The next navigation sends no custody call for a rack it does not hold.
+    navigate(2, {choosingInTheList("R1003")});
+    EXPECT_EQ(holderOf("R1001").toInt(), 102);
+    EXPECT_EQ(holderOf("R1003").toInt(), 101);
+}
+
+TEST_F(RackDemoTest, PriorityFlagFiltersTheSearchAndLightsItself)
+{
+    Form_Rack& f = loadScreen();
+    {
+        ui::ModalResponders responders;
+        responders.add(choosingInTheList("R1006"));
+        QTest::mouseClick(f.img_rush, Qt::LeftButton);
+        EXPECT_EQ(responders.pending(), 0);
+    }
+    EXPECT_EQ(commonModule::Priority_Filter, "RUSH");
+    EXPECT_EQ(commonModule::Curr_Rack().Rack_Desc, "R1006");
+    EXPECT_EQ(f.img_rush->picturePath(), commonModule::Image_Dir + "bttn_RUSH_on.gif");
+    EXPECT_FALSE(shown(f.bttn_Nav[1])) << "last of the two rush racks";
+    EXPECT_TRUE(shown(f.bttn_Nav[0]));
+
+    {
+        ui::ModalResponders responders;
+        responders.add(choosingInTheList("R1003"));
+        QTest::mouseClick(f.img_critical, Qt::LeftButton);
+    }
+    EXPECT_EQ(commonModule::Priority_Filter, "CRITICAL");
+    EXPECT_EQ(f.img_critical->picturePath(), commonModule::Image_Dir + "bttn_CRITICAL_on.gif");
+    EXPECT_EQ(f.img_rush->picturePath(), commonModule::Image_Dir + "bttn_RUSH_off.gif") << "the former flag goes out";
+    EXPECT_EQ(racksHeldBy(101), 1);
+
+    // All racks again: every flag off, and a PREV through the whole list.
+    {
+        ui::ModalResponders responders;
+        responders.add(automaticChoice());
+        QTest::mouseClick(f.img_Priority, Qt::LeftButton);
+    }
+    EXPECT_EQ(commonModule::Priority_Filter, "");
+    EXPECT_EQ(f.img_critical->picturePath(), commonModule::Image_Dir + "bttn_CRITICAL_off.gif");
+    EXPECT_EQ(commonModule::Curr_Rack().Rack_Desc, "R1002") << "the rack before R1003 among all racks";
+}
+
+TEST_F(RackDemoTest, FlagWithoutRacksSaysSoAndChangesNothing)
+{
+    Form_Rack& f = loadScreen();
+    lab.change("UPDATE samples SET PRIORITY = 'NORMAL' WHERE PRIORITY = 'URGENT'");
+    AlertRecorder alerts;
+    ui::ModalResponders responders;
+    QTest::mouseClick(f.img_urgent, Qt::LeftButton);
+    EXPECT_TRUE(responders.shown().isEmpty()) << "no search";
+    EXPECT_EQ(alerts.messages, QStringList{"No records found!"});
+    EXPECT_EQ(commonModule::Priority_Filter, "");
+    EXPECT_EQ(f.img_urgent->picturePath(), commonModule::Image_Dir + "bttn_URGENT_off.gif");
+    EXPECT_EQ(holderOf("R1001").toInt(), 101) << "no rack given back";
+    EXPECT_FALSE(commonModule::Records_Found);
+}
+
+TEST_F(RackDemoTest, ReadyPositionGoesToTheBenchDonePositionOpensNothing)
+{
+    Form_Rack& f = loadScreen();
+    tapCell(0);
+    ASSERT_EQ(bench().taps.size(), 1);
+    EXPECT_EQ(bench().taps[0].index, 0);
+    EXPECT_EQ(bench().taps[0].sampleId, "04250001");
+    EXPECT_EQ(bench().taps[0].status, "READY");
+    EXPECT_EQ(bench().quickHides, 1);
+    EXPECT_EQ(bench().quickShows, 1);
+    EXPECT_EQ(commonModule::Curr_Position, 0);
+    EXPECT_EQ(commonModule::Edited_Sample_Id, "04250001");
+    EXPECT_EQ(commonModule::Curr_Lab_Number, "04250001");
+    EXPECT_FALSE(commonModule::Results_Saved);
+    EXPECT_EQ(f.shp_sample[0]->fillColor(), commonModule::Color_White);
+    EXPECT_EQ(f.lbl_RackStatus->caption(), "In use by Anna Berg (101) at PARTICLE COUNT");
+
+    QTest::mouseClick(f.lbl_Info[4], Qt::LeftButton);  // the done position, by its top line
+    ASSERT_EQ(bench().taps.size(), 2);
+    EXPECT_EQ(bench().taps[1].status, "DONE");
+    EXPECT_EQ(commonModule::Curr_Position, -1);
+    EXPECT_EQ(commonModule::Curr_Lab_Number, "");
+    EXPECT_EQ(commonModule::Edited_Sample_Id, "");
+    EXPECT_EQ(f.shp_sample[0]->fillColor(), QColor(44, 61, 77)) << "the former position lost its highlight";
+    EXPECT_EQ(commonModule::Header_Status(QString()), "") << "the status line is put back";
+
+    tapCell(19);
+    EXPECT_EQ(bench().taps.size(), 2) << "an empty place is ignored";
+}
+
+TEST_F(RackDemoTest, WorkOrderTypedInTheSearchOpensItsPositionOnItsRack)
+{
+    Form_Rack& f = loadScreen();
+    navigate(2, {[](QDialog* w) {
+                auto* search = qobject_cast<Form_Search*>(w);
+                ASSERT_NE(search, nullptr);
+                for (int d : {4, 2, 5, 0, 0, 4, 0}) QTest::mouseClick(search->lbl_No[d], Qt::LeftButton);
+                QTest::mouseClick(search->lbl_Go, Qt::LeftButton);
+            }});
+    EXPECT_EQ(commonModule::Curr_Rack().Rack_Desc, "R1003");
+    EXPECT_EQ(holderOf("R1003").toInt(), 101);
+    EXPECT_TRUE(db::isNull(holderOf("R1001")));
+    ASSERT_EQ(bench().taps.size(), 1);
+    EXPECT_EQ(bench().taps[0].sampleId, "04250040");
+    EXPECT_EQ(commonModule::Curr_Position, 2);
+    EXPECT_FALSE(shown(f.bttn_Nav[0]));
+    EXPECT_FALSE(shown(f.bttn_Nav[1]));
+    EXPECT_FALSE(Form_Search::Sample_Located);
+}
+
+TEST_F(RackDemoTest, ExitPictureGivesTheRackBackAndEnds)
+{
+    Form_Rack& f = loadScreen();
+    QTest::mouseClick(f.img_Exit, Qt::LeftButton);
+    EXPECT_TRUE(db::isNull(holderOf("R1001")));
+    EXPECT_EQ(exits, 1);
+}
+
+TEST_F(RackDemoTest, ExitLabelAsksFirstWhileAPositionIsUnsaved)
+{
+    Form_Rack& f = loadScreen();
+    tapCell(0);
+    {
+        ui::ModalResponders responders;
+        responders.add(answering(Form_AlertYesNo::kExit));
+        QTest::mouseClick(f.lbl_Exit, Qt::LeftButton);
+        EXPECT_EQ(responders.pending(), 0);
+    }
+    EXPECT_EQ(exits, 0) << "the exit answer stays";
+    EXPECT_EQ(holderOf("R1001").toInt(), 101);
+    {
+        ui::ModalResponders responders;
+        responders.add(answering(Form_AlertYesNo::kNo));
+        QTest::mouseClick(f.lbl_Exit, Qt::LeftButton);
+        EXPECT_EQ(responders.pending(), 0);
+    }
+    EXPECT_EQ(exits, 1);
+    EXPECT_TRUE(db::isNull(holderOf("R1001")));
+}
+
+TEST_F(RackDemoTest, ExitLabelWithTheBenchSavingAsksNothing)
+{
+    bench().savesOnShow = true;
+    Form_Rack& f = loadScreen();
+    tapCell(0);
+    ui::ModalResponders responders;
+    QTest::mouseClick(f.lbl_Exit, Qt::LeftButton);
+    EXPECT_TRUE(responders.shown().isEmpty());
+    EXPECT_EQ(exits, 1);
+    EXPECT_TRUE(db::isNull(holderOf("R1001")));
+}
+
+TEST_F(RackDemoTest, SaveButtonAsksTheBenchOnlyWithAnOpenPosition)
+{
+    Form_Rack& f = loadScreen();
+    QTest::mouseClick(f.img_save, Qt::LeftButton);
+    EXPECT_EQ(bench().saves, 0);
+    tapCell(0);
+    EXPECT_EQ(f.img_save->picturePath(), commonModule::Image_Dir + "bttn_save_on.jpg");
+    QTest::mouseClick(f.img_save, Qt::LeftButton);
+    EXPECT_EQ(bench().saves, 1);
+    EXPECT_TRUE(commonModule::Results_Saved);
+    EXPECT_EQ(f.img_save->picturePath(), commonModule::Image_Dir + "bttn_save_on.jpg") << "not all saved";
+    bench().allSaved = true;
+    QTest::mouseClick(f.img_save, Qt::LeftButton);
+    EXPECT_EQ(f.img_save->picturePath(), commonModule::Image_Dir + "bttn_save_idle.jpg");
+}
+
+TEST_F(RackDemoTest, DatabaseFaultLeavesTheScreenAsItWas)
+{
+    Form_Rack& f = loadScreen();
+    AlertRecorder alerts;
+    dbModule::Conn_String = QStringLiteral("EMBEDDED=") + stationFolder.filePath("missing/labdata.db");
+
+    QTest::mouseClick(f.img_critical, Qt::LeftButton);
+    EXPECT_FALSE(alerts.messages.isEmpty()) << "the gateway says why";
+    EXPECT_FALSE(alerts.messages.contains("No records found!"));
+    EXPECT_EQ(commonModule::Priority_Filter, "");
+
+    alerts.messages.clear();
+    navigate(0, {leavingTheSearch()});  // the all-racks route: flags, then PREV
+    EXPECT_TRUE(shown(f.img_critical)) << "flags stay";
+    EXPECT_EQ(commonModule::Curr_Rack().Rack_Desc, "R1001");
+    EXPECT_EQ(f.lbl_rackDesc->caption(), "R1001");
+    EXPECT_TRUE(shown(f.lbl_sample[0]));
+    {
+        ui::ModalResponders responders;
+        responders.add(leavingTheSearch());
+        QTest::mouseClick(f.img_Priority, Qt::LeftButton);
+    }
+    EXPECT_TRUE(shown(f.img_critical));
+    EXPECT_TRUE(shown(f.img_rush));
+
+    lab.connect();
+    EXPECT_EQ(holderOf("R1001").toInt(), 101) << "custody never left this station";
+}
+
+}  // namespace
