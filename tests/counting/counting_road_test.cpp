@@ -2,6 +2,7 @@
 // processing, database, histogram, history table and logs.
 #include "counting_fixture.h"
 
+#include "../bench/laboratory_tap.h"
 #include "alert_recorder.h"
 #include "bench/iso_code_rules.h"
 #include "qstring_printer.h"
@@ -219,6 +220,61 @@ TEST_F(Road, RemovalFromTheDialogAndATapOnAFreePosition)
     bench().Samples_Since_Check = 4;
     tapBath(index, {});
     EXPECT_EQ(bench().lbl_CountDown->caption(), "11");
+}
+
+TEST_F(Road, ControlRunsRepeatWithoutTheLaboratoryUntilTheyPass)
+{
+    logIn();
+    const auto [first, a] = openSample();
+    const auto [second, b] = openSample();
+    bathTimeOver();
+
+    // An invalid check count runs the check again.
+    LaboratoryTap tap;
+    tapBath(a, {counting(lineWithCode("13/9", "1/1")), acknowledging(), counting(catalogueLine("13/9"))});
+    EXPECT_EQ(messages, QStringList({"An invalid count was generated."}));
+    ASSERT_EQ(runs.size(), 2);
+    EXPECT_EQ(runs[1].sample_id, "CHECK");
+
+    tapBath(a, {counting(catalogueLine("22/21")), answering(Form_AlertYesNo::kNo)});
+    ASSERT_FALSE(isoRules::Check_ISO_History("22/21", bench().lbl_isoCode[b]->caption(), bench().ISO5_SAMPLE));
+
+    // A flush one above its limit is flushed again, then passes.
+    messages.clear();
+    const int statements = tap.statements().size();
+    tapBath(b, {counting(lineWithCode("15/11", "15/14")), acknowledging(), counting(lineWithCode("15/11", "15/13"))});
+    EXPECT_EQ(messages, QStringList({"Flush count to high!"}));
+    ASSERT_EQ(runs.size(), 5);
+    EXPECT_EQ(runs[3].sample_id, "FLUSH");
+    EXPECT_EQ(runs[4].sample_id, "FLUSH");
+    EXPECT_EQ(runs[4].bath_index, b);
+    for (const QString& sql : tap.statements().mid(statements)) {
+        EXPECT_FALSE(sql.contains("import_PC002") || sql.contains("labtrack_inserttest")) << sql.toStdString();
+    }
+    EXPECT_EQ(countsStored(second), 0);
+    EXPECT_EQ(bench().History->Header_Text(0), "FLUSH");
+    EXPECT_EQ(bench().History->Cell_Text(0, 0), "15/13");
+    EXPECT_EQ(bench().lbl_CountDown->caption(), "14");
+}
+
+TEST_F(Road, RerunRefusedByTheLaboratoryEndsTheRoundsQuietly)
+{
+    logIn();
+    const auto [lab, index] = openSample();
+    bathTimeOver();
+    passCheck(index);
+
+    LaboratoryTap tap;
+    tap.alter([](const QString& sql, db::Recordset& answer) {
+        if (sql.contains("labtrack_inserttest")) answer = db::Recordset({"STATUS"}, {{QStringLiteral("NO_TEST")}});
+    });
+    tapBath(index, {counting(catalogueLine("16/12")), answering(Form_AlertYesNo::kYes)});
+    EXPECT_EQ(runs.size(), 2) << "the dialog does not open again";
+    EXPECT_EQ(countsStored(lab), 1);
+    EXPECT_EQ(inBath(lab), index);
+    EXPECT_EQ(bench().Samples_Since_Check, 0);
+    EXPECT_EQ(bench().lbl_CountDown->caption(), "15");
+    EXPECT_TRUE(messages.isEmpty());
 }
 
 }  // namespace
