@@ -14,12 +14,20 @@
 #include "records/employee.h"
 #include "records/prt_count.h"
 
+#include <cmath>
+
 namespace {
 
 const QString kCheck = QStringLiteral("CHECK");
 const QString kFlush = QStringLiteral("FLUSH");
 
-double numberOrZero(const QVariant& v) { return v.toString().trimmed().toDouble(); }
+// A value for the histogram's bars: what is not a finite number stands at 0.
+double numberOrZero(const QVariant& v)
+{
+    bool ok = false;
+    const double d = v.toString().trimmed().toDouble(&ok);
+    return ok && std::isfinite(d) ? d : 0;
+}
 
 }  // namespace
 
