@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bench/count_report.h"
 #include "bench/history_table.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/form.h"
@@ -23,7 +24,8 @@
 // form_test_interface.cpp (station-form interface, taps, header boxes),
 // form_test_bath.cpp (entry and timer), form_test_bath_reload.cpp (reload, removal,
 // oldest rack), form_test_iso.cpp (history colours), form_test_layout.cpp (screen
-// layout) and form_test_run.cpp (what a tap on a bath position starts).
+// layout), form_test_run.cpp (run decision and count loop) and form_test_count.cpp
+// (count processing and CSV logs).
 class Form_Test : public ui::Form, public StationForm {
     Q_OBJECT
 public:
@@ -75,6 +77,8 @@ public:
 
     // Ordinary samples counted since the last passed check.
     std::int16_t Samples_Since_Check = 0;
+    // Bath position of the ordinary sample being counted.
+    std::int16_t Count_Index = -1;
     // True from the first step of the load to its last.
     bool Is_Loading = false;
     // The kind of the current count; "IDLE" between counts.
@@ -102,13 +106,17 @@ public:
     void Quick_Hide() override {}
     void Quick_Show(const QVariant& Index) override;
     std::int16_t Save_Results() override { return 0; }
+    // Takes the counter's report apart, logs, stores and shows it; leaves
+    // commonModule::Rerun_Requested and Curr_Lab_Number for the count loop.
+    void process_data(const QString& received);
 
     // --- Settings and the header boxes.
     void Load_PC_Settings();
     void Rack_Header_Show(bool bVisible, const QString& sRackName, const QVariant& vTag);
     void Outstanding_Count_Show();
 
-    // --- Taps. Every part of a bath position acts like its picture.
+    // --- Taps. Every part of a bath position acts like its picture. A tap on an
+    // occupied position decides the run and drives the counter dialog round by round.
     void img_bath_Click(int Index);
     void img_oldRack_Click(int Index) { img_bath_Click(Index); }
     void lbl_inBath_Click(int Index) { img_bath_Click(Index); }
@@ -138,6 +146,12 @@ public:
     void Color_ISO_Labels(int Index);
     QColor Iso_History_Color(bool bBack, const QString& iso2, const QString& iso5, const QString& iso15) const;
 
+    // --- The run decision and the count (form_test_run.cpp, form_test_count.cpp).
+    void Get_Run_Type(int Index, bool& bFlush);
+    void Within_Limits(const QVariant& code5, const QVariant& code15, bool& bOk) const;
+    bool Write_Active_Log(const QString& line);
+    bool Write_STD_Log(bool passed, const QString& line);
+
     // --- Screen layout around the rack screen; only while loading.
     void Arrange_Station_Screen();
 
@@ -146,6 +160,8 @@ protected:
     void Form_Unload() override;
 
 private:
+    void Store_Sample_Count(const countReport::Count_Report& report, bool logged);
+    void Show_Count(const QString& iso_text, const std::array<QVariant, countReport::Channel_Count>& values);
     void Create_Bath_Controls();
     void Create_Header_Boxes();
     std::int16_t Read_Setting(const QString& name, std::int16_t current, QStringList& problems);
