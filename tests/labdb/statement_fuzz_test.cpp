@@ -1,0 +1,281 @@
+// The station's own call texts, damaged at random, read by the embedded database.
+// Whatever the text, the statement reader answers or refuses it without crashing
+// or hanging; a refused statement reports an error, leaves every table as it was
+// and holds no lock on the file.
+//
+// CTest runs a few thousand inputs. A long run by hand sets the number of inputs
+// (and, to replay another sequence, the seed) in the environment:
+//   STATION_FUZZ_INPUTS=1000000 STATION_FUZZ_SEED=7 build/tests/test_labdb --gtest_filter='StatementFuzz.*'
+#include "lab_fixture.h"
+
+#include "labdb/connection_pool.h"
+#include "text_mutator.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMap>
+#include <iostream>
+
+namespace {
+
+constexpr int kCiInputs = 3000;
+constexpr int kResetEvery = 1000;      // inputs between fresh copies of the demo laboratory
+constexpr qint64 kHangMs = 10000;      // one statement running longer than this is a hang
+
+qlonglong fromEnvironment(const char* name, qlonglong fallback)
+{
+    bool ok = false;
+    const qlonglong v = qEnvironmentVariable(name).toLongLong(&ok);
+    return ok && v > 0 ? v : fallback;
+}
+
+// The input as printable text: other characters as \uXXXX.
+std::string printable(const QString& s)
+{
+    std::string out;
+    for (QChar c : s) {
+        if (c.unicode() >= 0x20 && c.unicode() < 0x7f) out += char(c.unicode());
+        else out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toStdString();
+    }
+    return out;
+}
+
+class StatementFuzz : public LabDb {
+protected:
+    void SetUp() override
+    {
+        LabDb::SetUp();
+        pristine = dir.filePath(QStringLiteral("pristine.db"));
+        QString error;
+        ASSERT_TRUE(labdb::createDatabase(pristine, true, &error)) << error.toStdString();
+        cn.setCommandTimeout(3);
+        openObserver();
+        expected = snapshot(observer);
+    }
+
+    void TearDown() override
+    {
+        cn.close();
+        observer.close();
+        labdb::ConnectionPool::clear();
+    }
+
+    // The file again as the demo laboratory made it.
+    void reset()
+    {
+        cn.close();
+        observer.close();
+        labdb::ConnectionPool::clear();
+        for (const char* suffix : {"", "-wal", "-shm"}) QFile::remove(path + QString::fromLatin1(suffix));
+        ASSERT_TRUE(QFile::copy(pristine, path));
+        ASSERT_TRUE(cn.open(connectionString(), QString(), QString()));
+        cn.setCommandTimeout(3);
+        openObserver();
+        expected = snapshot(observer);
+    }
+
+    // A second handle on the file: its data version moves only when another
+    // connection commits, and it can take the write lock only when nobody holds it.
+    void openObserver()
+    {
+        observer.open(path, false, 0);
+        dataVersion = observer.scalar("PRAGMA data_version").toLongLong();
+    }
+    bool committedSinceLastLook()
+    {
+        const qlonglong v = observer.scalar("PRAGMA data_version").toLongLong();
+        const bool moved = v != dataVersion;
+        dataVersion = v;
+        return moved;
+    }
+    bool fileIsFree()
+    {
+        try {
+            observer.script("BEGIN IMMEDIATE; ROLLBACK;");
+            return true;
+        } catch (const labdb::SqliteError&) {
+            return false;
+        }
+    }
+
+    // The call texts the station sends, with lab numbers of the demo laboratory.
+    QStringList stationCalls()
+    {
+        const QString onRack = labNumberAt("R1003", 2);
+        const QString sample = labNumberAt("R1001", 1);
+        const QString other = labNumberAt("R1005", 1);
+        const QString labId = scalar("SELECT LAB_ID FROM lab_tracking WHERE TEST_GROUP = 'SCREEN' AND STATUS = 'READY' LIMIT 1").toString();
+        const QString kfLab = scalar("SELECT LAB_ID FROM lab_tracking WHERE TEST_GROUP = 'KF' AND STATUS = 'READY' LIMIT 1").toString();
+        return {
+            QStringLiteral("exec lab.dbo.validate_password @source = 'Zolt', @UserPassword = 'demo1', @labcode = 'ZIVIRUZEZ'"),
+            QStringLiteral("exec labrack.dbo.outstanding_rackTests @rack_desc = 'R1002', @test_group = 'PrtCount'"),
+            QStringLiteral("exec labrack.dbo.outstanding_rackTests @rack_desc = 'R1001', @test_group = 'KF', @weight_required = 1, @showWeighed = 0 "),
+            QStringLiteral("exec labrack.dbo.rack_acquisition_upd @rack_id = 502, @emp_num = 101, @station = 'PARTICLE COUNT', @action = 'GET'"),
+            QStringLiteral("exec labrack.dbo.rack_acquisition_upd @rack_id = 502, @emp_num = 101, @station = 'PARTICLE COUNT', @action = 'PUT'"),
+            QStringLiteral("labrack.dbo.get_rack_priority 'ZIVIRUZEZ' , 'PrtCount' , 0, 0, 0"),
+            QStringLiteral("labrack.dbo.get_rack_priority 'ZIVIRUZEZ' , null, 0, 0, 0"),
+            QStringLiteral("labrack.dbo.get_rack_priority 'ZIVIRUZEZ' , 'KF' , 0, 0, 1, 0 , 0"),
+            QStringLiteral("labrack.dbo.outstanding_racks  @lab_code = 'ZIVIRUZEZ' , @test_group = 'PrtCount' , @priority = null"),
+            QStringLiteral("labrack.dbo.outstanding_racks  @lab_code = 'ZIVIRUZEZ' , @test_group = 'PrtCount' , @priority = 'RUSH'"),
+            QStringLiteral("labrack.dbo.outstanding_racks  @lab_code = 'ZIVIRUZEZ' , @test_group = 'KF' , @priority = null, "
+                           "@weight_required = 1, @isWeighed = 0 "),
+            QStringLiteral("labrack.dbo.outstanding_racks  @lab_code = 'ZIVIRUZEZ' , @test_group = 'SCREEN' , @priority = null, "
+                           "@spat = -1, @visual = null "),
+            QStringLiteral("select * from labrack.dbo.TBL_TestGroup_Count('ZIVIRUZEZ', 'PrtCount') where isWeighed = 1 "),
+            QStringLiteral("select * from labrack.dbo.TBL_TestGroup_Count('ZIVIRUZEZ', null) "),
+            QStringLiteral("exec labrack.dbo.Get_RackSample  @lab_number = '%1', @lab_code = 'ZIVIRUZEZ', @lab_id = null, "
+                           "@test_group = 'PrtCount', @weight_required = 0, @showWeighed = 0, @status = 'READY', @test = 'n' ")
+                .arg(onRack),
+            QStringLiteral("SELECT * FROM   labrack.dbo.Lab_Software (nolock) WHERE  name = 'PARTICLE_COUNT' "),
+            QStringLiteral("SELECT * FROM   labrack.dbo.Lab_Software_Settings (nolock) WHERE  software_id = 1 AND    type = 'NORMAL' "
+                           "ORDER BY     software_id, Setting"),
+            QStringLiteral("select * from sop.dbo.documents (nolock) where charindex('PrtCount;', Test_Group) > 0"),
+            QStringLiteral("select * from travomi.dbo.view_employees (nolock) where  lab_code = 'ZIVIRUZEZ' and    dismissed = 'N' "
+                           "order by job_desc, full_name"),
+            QStringLiteral("exec labrack.dbo.get_batch_samples @batch_id = null, @lab_code = 'ZIVIRUZEZ', @instrument_id = 'PC002', "
+                           "@test_group = 'PrtCount'"),
+            QStringLiteral("exec labrack.dbo.Get_PC_Bath_OldestRack @labcode = 'ZIVIRUZEZ'"),
+            QStringLiteral("exec labrack.dbo.get_pc_history 'ZIVIRUZEZ', '%1'").arg(other),
+            QStringLiteral("exec labrack.dbo.get_PC_History @labCode = 'ZIVIRUZEZ', @labNumber = '%1'").arg(other),
+            QStringLiteral("exec labrack.dbo.set_PC_Bath @sampleId = '%1', @extra = 'RD=R1001RID=501', @empNum = 101, @position = 4, "
+                           "@action = 'ADD', @test = 0")
+                .arg(sample),
+            QStringLiteral("exec labrack.dbo.set_PC_Bath @sampleId = '%1', @extra = null, @empNum = 101, @position = 4, "
+                           "@action = 'DELETE', @test = 0")
+                .arg(sample),
+            QStringLiteral("exec Lab.dbo.import_PC002 @labnumber = '%1', @instrumentid = 'PC002', @filename = 'USER_INTERFACE', "
+                           "@labcode = 'ZIVIRUZEZ', @method = 'ISO4406', @sampleVolume = '20', @factorVolume = 1, @pc2m = '4446', "
+                           "@pc5m = '908', @pc15m = '51', @pc25m = '13', @pc50m = '0', @pc100m = '0', @pc200m = '0', @empnum = 101, @test = 'N' ")
+                .arg(sample),
+            QStringLiteral("exec Lab.dbo.labtrack_inserttest  @labnumber = '%1', @labcode = 'ZIVIRUZEZ', @testgrp = 'PrtCount', "
+                           "@class = 'REDO', @comments = 'Test inserted by technician (Anna Berg)',@return_status = 'Y'")
+                .arg(sample),
+            QStringLiteral("exec lab.dbo.labtrack_testaction @labnumber = '%1', @empnum = 101, @labcode = 'ZIVIRUZEZ', @testgrp = 'PrtCount', "
+                           "@testaction = 'NOT_ENOUGH' ")
+                .arg(other),
+            QStringLiteral("exec labrack.dbo.get_BatchRacks_Available @instrument_id = 'PC002', @test_group = 'PrtCount'"),
+            QStringLiteral("exec lab.dbo.tgrp_query @testgroup = 'SCREEN', @labid = %1, @labcode = 'ZIVIRUZEZ', @status = 'READY', "
+                           "@histories = 'N'")
+                .arg(labId),
+            QStringLiteral("exec lab.dbo.tgrp_Screen_upd @labid = %1, @saveaction = 'UPDATE', @testgroup = 'SCREEN', @white_metal = 'NONE', "
+                           "@babbitt = 'NONE', @precipitate = 'NONE', @silt = 'LIGHT', @debris = 'NONE', @dirt = 'NONE', @appearance = 'NORML', "
+                           "@odor = 'NORML', @h2o_emul = 'NEG', @h2o_free = null, @completed = 'N', @runno = 1, @status_visual = 0, "
+                           "@status_spat = -1, @status_image = 0")
+                .arg(labId),
+            QStringLiteral("exec lab.dbo.labtrack_testaction @empnum = 101, @labId = '%1', @testgrp = 'SCREEN', @testAction = 'TOO_DARK'").arg(labId),
+            QStringLiteral("update lab.dbo.testgroup_kf set    weight =  '2.5'  where  lab_id = %1 and    run_no = 1 and    date_completed is null ")
+                .arg(kfLab),
+            QStringLiteral("update lab.dbo.lab_tracking set    weight =  '2.5'  where  lab_id = %1 and    test_group = 'KF' and    status = 'READY' "
+                           "and    isNumeric(weight) = 0 ")
+                .arg(kfLab),
+        };
+    }
+
+    static QStringList dialectPieces()
+    {
+        return {QStringLiteral("'"), QStringLiteral("''"), QStringLiteral("\""), QStringLiteral("N'"), QStringLiteral("["),
+                QStringLiteral("]"), QStringLiteral("@"), QStringLiteral("@x = "), QStringLiteral(", "), QStringLiteral(";"),
+                QStringLiteral("("), QStringLiteral(")"), QStringLiteral("--"), QStringLiteral("/*"), QStringLiteral("*/"),
+                QStringLiteral(" null"), QStringLiteral(" default"), QStringLiteral("exec "), QStringLiteral(" select "),
+                QStringLiteral(" union all select * from sop.dbo.documents"), QStringLiteral(" or 1=1"), QStringLiteral(" where "),
+                QStringLiteral(" and not "), QStringLiteral(" is not null"), QStringLiteral(" in (select lab_code from travomi.dbo.view_employees)"),
+                QStringLiteral(" like '%'"), QStringLiteral("; drop table racks"), QStringLiteral("; delete from samples --"),
+                QStringLiteral("top 1 "), QStringLiteral("distinct "), QStringLiteral(" order by 1 desc"), QStringLiteral("len("),
+                QStringLiteral("isnull("), QStringLiteral("sqlite_version()"), QStringLiteral(".."), QStringLiteral("..."),
+                QStringLiteral("dbo."), QStringLiteral("1e309"), QStringLiteral("0x1F"), QStringLiteral(" with (nolock)"),
+                QStringLiteral("\U0001D518"), QStringLiteral("\r\n"), QStringLiteral("\\"), QStringLiteral("?"), QStringLiteral("?1"),
+                QStringLiteral(":name"), QStringLiteral("$1")};
+    }
+
+    QString pristine;
+    labdb::Database observer;
+    qlonglong dataVersion = 0;
+    QString expected;  // every table as it stands after the last accepted statement
+};
+
+TEST_F(StatementFuzz, DamagedCallTextsAreAnsweredOrRefusedWithoutHarm)
+{
+    const qlonglong inputs = fromEnvironment("STATION_FUZZ_INPUTS", kCiInputs);
+    const auto seed = std::uint64_t(fromEnvironment("STATION_FUZZ_SEED", 20261207));
+    const QStringList calls = stationCalls();
+    // Undamaged, every call is accepted: the damage alone makes the refusals.
+    for (const QString& c : calls) {
+        db::Recordset rs;
+        ASSERT_TRUE(cn.execute(c, &rs)) << c.toStdString() << "\n" << errorText().toStdString();
+    }
+    reset();
+
+    // Every refusal is checked on the data version; every refusal of a CTest run,
+    // and every tenth of a long run, also on every row of every table.
+    const qlonglong fullCheckEvery = inputs <= kCiInputs ? 1 : 10;
+    TextMutator mutator(calls, dialectPieces(), seed);
+    QMap<long, qlonglong> refusedBy;
+    qlonglong accepted = 0;
+    qlonglong refused = 0;
+    qint64 slowestMs = 0;
+    QElapsedTimer total;
+    total.start();
+    for (qlonglong i = 0; i < inputs; ++i) {
+        if (i > 0 && i % kResetEvery == 0) reset();
+        const QString text = mutator.next();
+        const auto where = [&] { return "input " + std::to_string(i) + " of seed " + std::to_string(seed) + ": " + printable(text); };
+        QElapsedTimer clock;
+        clock.start();
+        db::Recordset rs;
+        const bool done = cn.execute(text, &rs);
+        const qint64 ms = clock.elapsed();
+        slowestMs = qMax(slowestMs, ms);
+        ASSERT_LT(ms, kHangMs) << where();
+        ASSERT_TRUE(fileIsFree()) << "the statement left the file locked; " << where();
+        if (done) {
+            ++accepted;
+            ASSERT_TRUE(cn.errors().isEmpty()) << where();
+            if (committedSinceLastLook()) expected = snapshot(observer);
+            continue;
+        }
+        ++refused;
+        ASSERT_FALSE(cn.errors().isEmpty()) << where();
+        ASSERT_FALSE(cn.errors().first().description.isEmpty()) << where();
+        ASSERT_FALSE(rs.isOpen()) << where();
+        ++refusedBy[cn.errors().first().number];
+        ASSERT_FALSE(committedSinceLastLook()) << "a refused statement committed; " << where();
+        if (refused % fullCheckEvery == 0) {
+            ASSERT_EQ(snapshot(observer), expected) << where();
+        }
+    }
+
+    std::cout << inputs << " inputs (seed " << seed << ") in " << total.elapsed() / 1000.0 << " s: " << accepted << " accepted, "
+              << refused << " refused; slowest " << slowestMs << " ms\n  refusals by error number:";
+    for (auto it = refusedBy.cbegin(); it != refusedBy.cend(); ++it) std::cout << ' ' << it.key() << '=' << it.value();
+    std::cout << std::endl;
+    // The damage reaches every layer: some inputs still run, most are refused.
+    EXPECT_GT(accepted, inputs / 50);
+    EXPECT_GT(refused, inputs / 2);
+}
+
+}  // namespace
+
+TEST_F(StatementFuzz, DeeplyNestedStatementsAreRefusedWithoutExhaustingTheStack)
+{
+    const qsizetype depth = 200000;
+    const QString open(depth, QLatin1Char('('));
+    const QString close(depth, QLatin1Char(')'));
+    for (const QString& text : {QStringLiteral("select * from sop.dbo.documents where ") + open + QStringLiteral("doc_id = 1") + close,
+                                QStringLiteral("select * from sop.dbo.documents where ") + QStringLiteral("not ").repeated(depth) +
+                                    QStringLiteral("doc_id = 1"),
+                                QStringLiteral("select * from sop.dbo.documents where doc_id = ") + QStringLiteral("len(").repeated(depth) +
+                                    QStringLiteral("1") + close,
+                                QStringLiteral("select * from sop.dbo.documents where ") +
+                                    QStringLiteral("doc_id in (select doc_id from sop.dbo.documents where ").repeated(depth / 10) +
+                                    QStringLiteral("doc_id = 1") + QString(depth / 10, QLatin1Char(')'))}) {
+        const db::DbError e = fails(text);
+        EXPECT_EQ(e.number, 191) << e.description.toStdString();
+        EXPECT_EQ(e.sqlState, QStringLiteral("42000"));
+    }
+    EXPECT_EQ(snapshot(), expected);
+    // Nesting as deep as a person writes it still answers.
+    EXPECT_EQ(ok(QStringLiteral("select * from sop.dbo.documents where ") + QString(30, QLatin1Char('(')) +
+                 QStringLiteral("not not upper(ltrim(rtrim(lower(doc_type)))) like '%'") + QString(30, QLatin1Char(')')))
+                  .rowCount(),
+              3);
+}
