@@ -126,6 +126,14 @@ QVariant Statement::value(int i) const
     }
 }
 
+qlonglong Statement::integer(int i) const { return sqlite3_column_int64(stmt_, i); }
+
+QByteArrayView Statement::text(int i) const
+{
+    const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i));
+    return QByteArrayView(bytes, sqlite3_column_bytes(stmt_, i));
+}
+
 Database::~Database() { close(); }
 
 void Database::open(const QString& path, bool create, int busyTimeoutMs)
