@@ -141,9 +141,7 @@ db::Recordset getRackSample(ProcContext& c, const Args& a)
     if (!a.isNull(QStringLiteral("@test_group"))) {
         sql += " AND t.TEST_ID IS NOT NULL";
         if (!a.isNull(QStringLiteral("@status"))) {
-            // +? keeps the planner from weighing the status against the outstanding
-            // tests' index, which made SQLite prepare the statement anew at every call.
-            sql += " AND t.STATUS = +?";
+            sql += " AND t.STATUS = ?";
             params << a.trimmed(QStringLiteral("@status"));
         }
         sql += stationTestFilter(a).toUtf8();
