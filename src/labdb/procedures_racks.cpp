@@ -99,11 +99,12 @@ db::Recordset outstandingRacks(ProcContext& c, const Args& a)
     Params params;
     // Counted with json_tally rather than GROUP BY, which sorts every outstanding test;
     // the sample's priority is read before its rack is looked up (CROSS JOIN keeps
-    // that order), so a sample of another priority costs no rack look-up.
+    // that order), so a sample of another priority costs no rack look-up; the rack
+    // comes from the index from sample to rack, not from the table behind the unique one.
     QByteArray sql = "SELECT r.RACK_DESC, r.RACK_ID, x.value AS OUTSTANDING, r.CURR_USER, r.CURR_STATION FROM json_each((SELECT json_tally(p.RACK_ID)"
                      " FROM lab_tracking t";
     if (!priority.isEmpty()) sql += " CROSS JOIN samples s ON s.LAB_ID = t.LAB_ID";
-    sql += " CROSS JOIN rack_positions p ON p.LAB_ID = t.LAB_ID WHERE t.STATUS = 'READY'";
+    sql += " CROSS JOIN rack_positions p INDEXED BY rack_positions_sample ON p.LAB_ID = t.LAB_ID WHERE t.STATUS = 'READY'";
     if (!group.isEmpty()) {
         sql += " AND t.TEST_GROUP = ?";
         params << group;
