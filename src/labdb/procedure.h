@@ -85,11 +85,6 @@ db::Recordset errorReply(int error, const QString& message, const QStringList& m
 // @spat / @visual for the screening benches. Only fixed texts, no values.
 QString stationTestFilter(const Args& a);
 
-// Priorities from the most to the least urgent, for ordering.
-inline constexpr char kPriorityRank[] =
-    "CASE s.PRIORITY WHEN 'CRITICAL' THEN 1 WHEN 'URGENT' THEN 2 WHEN 'RUSH' THEN 3 WHEN 'RETEST' THEN 4 "
-    "WHEN 'NORMAL' THEN 5 ELSE 6 END";
-
 // The registration lists of each area of the database.
 void addLoginProcedures(QList<Procedure>& out);
 void addRackProcedures(QList<Procedure>& out);

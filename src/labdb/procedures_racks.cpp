@@ -3,9 +3,21 @@
 #include "labdb/lab_records.h"
 #include "labdb/procedure.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace labdb {
 
 namespace {
+
+// Priorities from the most to the least urgent; others after them.
+int priorityRank(QByteArrayView priority)
+{
+    static const char* const ranked[] = {"CRITICAL", "URGENT", "RUSH", "RETEST", "NORMAL"};
+    for (int i = 0; i < int(std::size(ranked)); ++i)
+        if (priority == ranked[i]) return i;
+    return int(std::size(ranked));
+}
 
 QString rightTrimmed(const QString& s)
 {
@@ -45,18 +57,37 @@ db::Recordset outstandingRackTests(ProcContext& c, const Args& a)
 
 // The priorities present among the outstanding tests on racks, most urgent first.
 // Positional: lab code, test group, spat, visual, weight required, weighed, test.
+// One pass over the outstanding tests with their sample's priority; whether the
+// sample stands on a rack is asked only while its priority is not yet known to be
+// present, which spares nearly every rack look-up.
 db::Recordset getRackPriority(ProcContext& c, const Args& a)
 {
     Params params{a.trimmed(QStringLiteral("@lab_code"))};
-    QByteArray sql =
-        "SELECT DISTINCT s.PRIORITY FROM lab_tracking t JOIN rack_positions p ON p.LAB_ID = t.LAB_ID"
-        " JOIN samples s ON s.LAB_ID = t.LAB_ID WHERE t.STATUS = 'READY' AND s.LAB_CODE = ?";
+    QByteArray sql = "SELECT s.PRIORITY, t.LAB_ID FROM lab_tracking t JOIN samples s ON s.LAB_ID = t.LAB_ID"
+                     " WHERE t.STATUS = 'READY' AND s.LAB_CODE = ?";
     if (!a.isNull(QStringLiteral("@test_group"))) {
         sql += " AND t.TEST_GROUP = ?";
         params << a.trimmed(QStringLiteral("@test_group"));
     }
-    sql += stationTestFilter(a).toUtf8() + " ORDER BY " + kPriorityRank;
-    return answer({QStringLiteral("PRIORITY")}, c.db.rows(sql, params));
+    sql += stationTestFilter(a).toUtf8();
+    QList<QByteArray> present;
+    Statement tests = c.db.run(sql, params);
+    Statement onRack = c.db.run("SELECT 1 FROM rack_positions WHERE LAB_ID = ?");
+    while (tests.step()) {
+        const QByteArrayView priority = tests.text(0);
+        if (std::find(present.cbegin(), present.cend(), priority) != present.cend()) continue;
+        onRack.bindAll({tests.integer(1)});
+        const bool racked = onRack.step();
+        onRack.reset();
+        if (racked) present << priority.toByteArray();
+    }
+    tests.reset();
+    std::sort(present.begin(), present.end(), [](const QByteArray& x, const QByteArray& y) {
+        return std::pair(priorityRank(x), x) < std::pair(priorityRank(y), y);
+    });
+    QList<QVariantList> rows;
+    for (const QByteArray& p : std::as_const(present)) rows << QVariantList{QString::fromUtf8(p)};
+    return answer({QStringLiteral("PRIORITY")}, rows);
 }
 
 // The racks of the laboratory with outstanding tests of the group (and
@@ -66,10 +97,14 @@ db::Recordset outstandingRacks(ProcContext& c, const Args& a)
     const QString group = a.trimmed(QStringLiteral("@test_group"));
     const QString priority = a.trimmed(QStringLiteral("@priority"));
     Params params;
-    QByteArray sql = "SELECT r.RACK_DESC, r.RACK_ID, x.OUTSTANDING, r.CURR_USER, r.CURR_STATION FROM (SELECT p.RACK_ID, count(*) AS OUTSTANDING"
-                     " FROM lab_tracking t JOIN rack_positions p ON p.LAB_ID = t.LAB_ID";
-    if (!priority.isEmpty()) sql += " JOIN samples s ON s.LAB_ID = t.LAB_ID";
-    sql += " WHERE t.STATUS = 'READY'";
+    // Counted with json_tally rather than GROUP BY, which sorts every outstanding test;
+    // the sample's priority is read before its rack is looked up (CROSS JOIN keeps
+    // that order), so a sample of another priority costs no rack look-up; the rack
+    // comes from the index from sample to rack, not from the table behind the unique one.
+    QByteArray sql = "SELECT r.RACK_DESC, r.RACK_ID, x.value AS OUTSTANDING, r.CURR_USER, r.CURR_STATION FROM json_each((SELECT json_tally(p.RACK_ID)"
+                     " FROM lab_tracking t";
+    if (!priority.isEmpty()) sql += " CROSS JOIN samples s ON s.LAB_ID = t.LAB_ID";
+    sql += " CROSS JOIN rack_positions p INDEXED BY rack_positions_sample ON p.LAB_ID = t.LAB_ID WHERE t.STATUS = 'READY'";
     if (!group.isEmpty()) {
         sql += " AND t.TEST_GROUP = ?";
         params << group;
@@ -79,7 +114,7 @@ db::Recordset outstandingRacks(ProcContext& c, const Args& a)
         params << priority;
     }
     sql += stationTestFilter(a).toUtf8() +
-           " GROUP BY p.RACK_ID) x JOIN racks r ON r.RACK_ID = x.RACK_ID WHERE r.LAB_CODE = ? ORDER BY r.RACK_DESC";
+           ")) x JOIN racks r ON r.RACK_ID = x.key WHERE r.LAB_CODE = ? ORDER BY r.RACK_DESC";
     params << a.trimmed(QStringLiteral("@lab_code"));
     return answer({QStringLiteral("RACK_DESC"), QStringLiteral("RACK_ID"), QStringLiteral("OUTSTANDING"),
                    QStringLiteral("CURR_USER"), QStringLiteral("CURR_STATION")},

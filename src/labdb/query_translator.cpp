@@ -50,6 +50,10 @@ const char* const kCountAllGroups =
     " FROM lab_tracking t JOIN samples s ON s.LAB_ID = t.LAB_ID"
     " WHERE t.STATUS = 'READY' AND s.LAB_CODE = ? GROUP BY t.TEST_GROUP, isWeighed ORDER BY 2, 3)";
 
+// Brackets, NOT, function calls and subqueries nest no deeper than this; a text
+// nested deeper is refused before it can exhaust the stack of the reader.
+constexpr int kMaxNesting = 100;
+
 bool isPlainName(const QString& s)
 {
     static const QRegularExpression re(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
@@ -112,6 +116,21 @@ private:
         ++i_;
         return true;
     }
+    // One level deeper for as long as it lives.
+    class Nesting {
+    public:
+        explicit Nesting(int& depth) : depth_(depth)
+        {
+            if (++depth_ > kMaxNesting) throw ServerError(errors::nestedTooDeeply());
+        }
+        ~Nesting() { --depth_; }
+        Nesting(const Nesting&) = delete;
+        Nesting& operator=(const Nesting&) = delete;
+
+    private:
+        int& depth_;
+    };
+
     void put(const QString& s) { out_ += s; }
     void bind(const QVariant& v)
     {
@@ -275,6 +294,7 @@ private:
 
     void negation()
     {
+        const Nesting level(depth_);
         if (acceptWord("not")) {
             put(QStringLiteral("NOT "));
             negation();
@@ -336,6 +356,7 @@ private:
 
     void operand()
     {
+        const Nesting level(depth_);
         const Token& v = t_[i_];
         if (v.is(Token::Text)) {
             ++i_;
@@ -437,6 +458,7 @@ private:
 
     const QList<Token>& t_;
     qsizetype i_ = 0;
+    int depth_ = 0;
     QString out_;
     Params params_;
 };

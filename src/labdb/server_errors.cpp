@@ -16,6 +16,12 @@ db::DbError incorrectSyntax(const QString& near)
     return make(102, kSyntaxState, QStringLiteral("Incorrect syntax near '%1'.").arg(near));
 }
 
+db::DbError nestedTooDeeply()
+{
+    return make(191, kSyntaxState,
+                QStringLiteral("Some part of your SQL statement is nested too deeply. Rewrite the query or break it up into smaller queries."));
+}
+
 db::DbError unclosedQuote(const QString& text)
 {
     return make(105, kSyntaxState, QStringLiteral("Unclosed quotation mark after the character string '%1'.").arg(text));

@@ -34,6 +34,7 @@ db::DbError namedThenPositional(int number);                              // 119
 db::DbError conversionFailed(const QString& value, const QString& type);  // 245
 db::DbError notPermitted(const QString& what);                            // 229
 db::DbError columnNotWritable(const QString& column, const QString& object);  // 230
+db::DbError nestedTooDeeply();                                            // 191
 db::DbError queryTimeout();                                               // the time-out number, HYT00
 db::DbError notOpen();
 db::DbError internal(const QString& description);                         // 50000

@@ -1,7 +1,9 @@
 #include "labdb/sql_functions.h"
 
+#include <QByteArray>
 #include <QString>
 #include <sqlite3.h>
+#include <unordered_map>
 
 namespace labdb {
 
@@ -44,6 +46,52 @@ void isnumeric(sqlite3_context* ctx, int, sqlite3_value** argv)
     }
 }
 
+// json_tally's running counts live on the heap; SQLite keeps only the pointer.
+// Rows of one value tend to come together (the samples of a rack were received
+// one after another), so the last value's count is kept at hand.
+struct Tally {
+    std::unordered_map<qlonglong, qlonglong> counts;
+    qlonglong lastValue = 0;
+    qlonglong* lastCount = nullptr;
+};
+
+void tallyStep(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    auto** tally = static_cast<Tally**>(sqlite3_aggregate_context(ctx, sizeof(Tally*)));
+    if (!tally) {
+        sqlite3_result_error_nomem(ctx);
+        return;
+    }
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return;
+    if (!*tally) {
+        *tally = new Tally;
+        (*tally)->counts.reserve(256);
+    }
+    Tally& t = **tally;
+    const qlonglong value = sqlite3_value_int64(argv[0]);
+    if (!t.lastCount || value != t.lastValue) {
+        t.lastValue = value;
+        t.lastCount = &t.counts[value];
+    }
+    ++*t.lastCount;
+}
+
+void tallyFinal(sqlite3_context* ctx)
+{
+    auto** tally = static_cast<Tally**>(sqlite3_aggregate_context(ctx, 0));
+    QByteArray json = "{";
+    if (tally && *tally) {
+        for (const auto& [value, count] : (*tally)->counts) {
+            if (json.size() > 1) json += ',';
+            json += '"' + QByteArray::number(value) + "\":" + QByteArray::number(count);
+        }
+        delete *tally;
+        *tally = nullptr;
+    }
+    json += '}';
+    sqlite3_result_text(ctx, json.constData(), int(json.size()), SQLITE_TRANSIENT);
+}
+
 }  // namespace
 
 bool looksNumeric(const QString& text)
@@ -61,6 +109,7 @@ void registerSqlFunctions(sqlite3* db)
     sqlite3_create_function(db, "charindex", 2, flags, nullptr, charindex, nullptr, nullptr);
     sqlite3_create_function(db, "charindex", 3, flags, nullptr, charindex, nullptr, nullptr);
     sqlite3_create_function(db, "isnumeric", 1, flags, nullptr, isnumeric, nullptr, nullptr);
+    sqlite3_create_function(db, "json_tally", 1, SQLITE_UTF8, nullptr, nullptr, tallyStep, tallyFinal);
 }
 
 }  // namespace labdb

@@ -126,6 +126,14 @@ QVariant Statement::value(int i) const
     }
 }
 
+qlonglong Statement::integer(int i) const { return sqlite3_column_int64(stmt_, i); }
+
+QByteArrayView Statement::text(int i) const
+{
+    const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i));
+    return QByteArrayView(bytes, sqlite3_column_bytes(stmt_, i));
+}
+
 Database::~Database() { close(); }
 
 void Database::open(const QString& path, bool create, int busyTimeoutMs)
@@ -143,6 +151,10 @@ void Database::open(const QString& path, bool create, int busyTimeoutMs)
     // A double-quoted name that is not a column must be an error, never a text.
     sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
     sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+    // Plans never hang on the values bound to a statement: otherwise a value
+    // compared with a partial index's condition or used as a LIKE pattern makes
+    // SQLite prepare the cached statement anew at every call.
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_ENABLE_QPSG, 1, nullptr);
     sqlite3_extended_result_codes(db_, 1);
     setBusyTimeout(busyTimeoutMs);
 }

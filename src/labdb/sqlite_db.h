@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QDateTime>
 #include <QHash>
 #include <QList>
@@ -42,6 +43,10 @@ public:
     int columnCount() const;
     QString columnName(int i) const;
     QVariant value(int i) const;
+    // Without a QVariant, for loops over many rows: a whole number, and the
+    // bytes of a text (valid until the next step).
+    qlonglong integer(int i) const;
+    QByteArrayView text(int i) const;
 
 private:
     sqlite3* db_;

@@ -70,6 +70,11 @@ protected:
     {
         labdb::Database raw;
         raw.open(path, false, 5000);
+        return snapshot(raw);
+    }
+    // The same through a handle already open on the file.
+    static QString snapshot(labdb::Database& raw)
+    {
         QString out;
         for (const QVariantList& t : raw.rows("SELECT name FROM sqlite_schema WHERE type = 'table' ORDER BY name")) {
             out += t[0].toString() + QLatin1Char('\n');
