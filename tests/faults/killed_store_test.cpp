@@ -1,0 +1,70 @@
+// A station killed (SIGKILL: no handler runs, nothing is closed) in the middle of
+// storing a count: at every row the store changes, as it commits, and right after
+// it was stored. The database afterwards holds the count wholly or not at all, a
+// store after the kill puts it there once, and this station counts on.
+#include "fault_fixture.h"
+
+#include "qstring_printer.h"
+
+namespace {
+
+using KilledStation = FaultyDay;
+
+TEST_F(KilledStation, KilledAnywhereInAStoreLeavesTheCountWhollyThereOrAbsent)
+{
+    logIn();
+    const auto [lab, index] = openSample();
+    const auto [next, other] = openSample();
+    bathTimeOver();
+    passCheck(index);
+    const QString database = folder.filePath("labdata.db");
+
+    // Killed as the store commits, and at its first, second, ... row change, until
+    // a store goes through without reaching the row it was to stop at.
+    int kills = 0;
+    QString saved;
+    for (int row = 0; row < 20 && saved.isEmpty(); ++row) {
+        HelperProcess station(row == 0 ? QStringLiteral("store commit") : QStringLiteral("store row:%1").arg(row), database, lab);
+        const QString stopped = station.waitFor(QStringLiteral("stopped"));
+        if (stopped.isNull()) {
+            saved = station.output();
+            ASSERT_TRUE(station.finishedNormally()) << saved.toStdString();
+        } else {
+            station.killHard();
+            ++kills;
+        }
+        SCOPED_TRACE(station.output().toStdString());
+        ASSERT_EQ(countsStored(lab), stopped.isNull() ? 1 : 0) << "stop at row " << row;
+        expectWholeOrAbsent(lab);
+    }
+    EXPECT_TRUE(saved.contains("fault-helper: saved 1 after 2 rows")) << saved.toStdString();
+    EXPECT_EQ(kills, 3) << "killed as it committed and at each of its two row changes";
+
+    // Stored and killed right after: the count stays, and a second store of the
+    // same report does not put it there twice.
+    {
+        HelperProcess station(QStringLiteral("store after"), database, next);
+        ASSERT_FALSE(station.waitFor(QStringLiteral("stopped")).isNull()) << station.output().toStdString();
+        station.killHard();
+        EXPECT_TRUE(station.output().contains("saved 1")) << station.output().toStdString();
+    }
+    EXPECT_EQ(countsStored(next), 1);
+    expectWholeOrAbsent(next);
+    {
+        HelperProcess station(QStringLiteral("store"), database, next);
+        EXPECT_FALSE(station.waitFor(QStringLiteral("saved 0")).isNull()) << station.output().toStdString();
+        EXPECT_TRUE(station.finishedNormally());
+    }
+    EXPECT_EQ(countsStored(next), 1);
+    EXPECT_EQ(countsStored(lab), 1);
+
+    // This station goes on: another sample of the rack is counted and stored once.
+    const auto [third, at] = openSample();
+    ASSERT_GE(at, 0);
+    bathTimeOver();
+    countsAsUsual(third, at, QStringLiteral("14/12"));
+    expectWholeOrAbsent(third);
+    EXPECT_EQ(scalar("PRAGMA integrity_check").toString(), "ok");
+}
+
+}  // namespace
