@@ -137,4 +137,51 @@ TEST_F(DatabaseFaults, FileReplacedByAnotherWhileTheStationRunsIsNotWrittenThrou
     expectWholeOrAbsent(lab);
 }
 
+
+TEST_F(DatabaseFaults, LockedWhileTheStoredSampleLeavesTheBathIsToldAndTheRefreshShowsItAgain)
+{
+    logIn();
+    const auto [lab, index] = openSample();
+    const auto [next, at] = openSample();
+    ASSERT_GE(at, 0);
+    bathTimeOver();
+    passCheck(index);
+    ShortLockWait wait(QStringLiteral("set_PC_Bath"));
+    AlertRecorder alerts;
+    std::unique_ptr<HelperProcess> other;
+    const ui::ModalResponder no = answering(Form_AlertYesNo::kNo);
+    tapBath(index, {counting(catalogueLine("14/12")), [&](QDialog* w) {
+                        // Stored; another program takes the lock before the sample leaves the bath.
+                        other = std::make_unique<HelperProcess>(QStringLiteral("lock"), folder.filePath("labdata.db"));
+                        ASSERT_FALSE(other->waitFor(QStringLiteral("locked")).isNull());
+                        no(w);
+                    }});
+    ASSERT_TRUE(other);
+    EXPECT_EQ(wait.attempts(), 5);
+    ASSERT_TRUE(other->release()) << other->output().toStdString();
+    EXPECT_EQ(countsStored(lab), 1);
+    EXPECT_EQ(inBath(lab), -1);
+    EXPECT_TRUE(inOpenBatch(lab)) << "the laboratory still holds it in the bath";
+    EXPECT_EQ(alerts.messages,
+              QStringList({QStringLiteral("Sample %1 could not be taken out of the bath in the laboratory database; bath "
+                                          "position %2 is still taken there. A refresh of the bath shows it again.")
+                               .arg(lab)
+                               .arg(index + 1)}));
+    expectWholeOrAbsent(lab);
+
+    // The refresh shows it again; the technician takes it out through the dialog.
+    bench().img_refresh_Click();
+    ASSERT_EQ(inBath(lab), index);
+    tapBath(index, {[](QDialog* w) {
+        auto* d = qobject_cast<form_Action*>(w);
+        ASSERT_NE(d, nullptr);
+        QTest::mouseClick(d->img_remove, Qt::LeftButton);
+    }});
+    EXPECT_EQ(inBath(lab), -1);
+    EXPECT_FALSE(inOpenBatch(lab));
+    EXPECT_EQ(countsStored(lab), 1);
+    expectWholeOrAbsent(lab);
+    countsAsUsual(next, at);
+}
+
 }  // namespace
