@@ -43,7 +43,9 @@ TEST_F(CounterFaults, UnpluggedWhileCountingStoresNothingAndTheNextCounterCounts
     EXPECT_EQ(questions, QStringList({"The counter is counting. Do you want to stop the count and close?"}));
     // The stop could not reach the counter: the technician is told why.
     ASSERT_EQ(alerts.messages.size(), 1) << alerts.messages.join('\n').toStdString();
-    EXPECT_TRUE(alerts.messages[0].startsWith("Cannot connect to device ")) << alerts.messages[0].toStdString();
+    EXPECT_TRUE(alerts.messages[0].startsWith("Cannot connect to device " + folder.filePath("ttyCounter")))
+        << alerts.messages[0].toStdString();
+    EXPECT_FALSE(alerts.messages[0].contains("No error")) << alerts.messages[0].toStdString();
     EXPECT_EQ(countsStored(lab), 0);
     EXPECT_EQ(inBath(lab), index);
     EXPECT_TRUE(inOpenBatch(lab));

@@ -133,16 +133,27 @@ private:
 
 class FaultyDay : public CountingDay {
 protected:
-    // The counter was unplugged: another one (a new terminal) is plugged in and
-    // named in station.ini, as the technician's set-up would.
+    void SetUp() override
+    {
+        CountingDay::SetUp();
+        if (HasFatalFailure()) return;
+        plugInAnotherCounter();
+    }
+
+    // A counter is plugged in (again) under the one device name station.ini gives,
+    // as a USB serial adapter comes back under its name: a link to a new terminal.
+    // The station reads station.ini at login, so the name stays the same all day.
     void plugInAnotherCounter(simulator::Options options = quickCounter())
     {
         counter = std::make_unique<simulator::CounterSimulator>(options);
         QString error;
         ASSERT_TRUE(counter->start(&error)) << error.toStdString();
+        const QString device = folder.filePath("ttyCounter");
+        QFile::remove(device);
+        ASSERT_TRUE(QFile::link(counter->devicePath(), device));
         QFile ini(folder.filePath("station.ini"));
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ini.write(QStringLiteral("[counter]\nserial_device = %1\n").arg(counter->devicePath()).toUtf8());
+        ini.write(QStringLiteral("[counter]\nserial_device = %1\n").arg(device).toUtf8());
         runs.clear();  // the new counter has seen none of them
     }
 
