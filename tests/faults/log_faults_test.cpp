@@ -60,6 +60,33 @@ TEST_F(LogFaults, ActiveLogThatCannotBeWrittenIsToldTheCountStoredOnceAndNotSaid
     EXPECT_EQ(contents("PC_Active.csv"), "\r\n" + catalogueLine("16/12").toUtf8() + "\r\n");
 }
 
+TEST_F(LogFaults, FullDiskUnderTheActiveLogIsToldAndTheReportNotSaidToBeKept)
+{
+    // The log opens but takes no byte: it stands on /dev/full, which fails every write.
+    if (!QFileInfo::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+    ASSERT_TRUE(QFile::link("/dev/full", folder.filePath("PC_Active.csv")));
+    AlertRecorder alerts;
+    const auto [lab, index] = sampleReadyAfterCheck();
+    alerts.messages.clear();
+    const QString station = dbModule::Conn_String;
+    const ui::ModalResponder count = counting(catalogueLine("16/12"));
+    tapBath(index, {[&](QDialog* w) {
+        count(w);
+        dbModule::Conn_String = QStringLiteral("EMBEDDED=") + folder.filePath("gone/labdata.db");
+    }});
+    dbModule::Conn_String = station;
+    EXPECT_TRUE(named(alerts.messages, "PC_Active.csv")) << alerts.messages.join('\n').toStdString();
+    const auto told = std::find_if(alerts.messages.begin(), alerts.messages.end(),
+                                   [&](const QString& m) { return m.contains("could not be stored"); });
+    ASSERT_NE(told, alerts.messages.end()) << alerts.messages.join('\n').toStdString();
+    EXPECT_FALSE(told->contains("PC_Active.csv")) << told->toStdString();
+    EXPECT_EQ(inBath(lab), index);
+
+    ASSERT_TRUE(QFile::remove(folder.filePath("PC_Active.csv")));
+    countsAsUsual(lab, index, QStringLiteral("16/12"));
+    EXPECT_EQ(activeLogLines(catalogueLine("16/12")), 1);
+}
+
 TEST_F(LogFaults, CheckLogsThatCannotBeWrittenAreToldAndTheCheckStillDecides)
 {
     ASSERT_TRUE(QDir(folder.path()).mkdir("PC_STD_Passed.csv"));
