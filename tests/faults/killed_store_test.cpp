@@ -67,4 +67,57 @@ TEST_F(KilledStation, KilledAnywhereInAStoreLeavesTheCountWhollyThereOrAbsent)
     EXPECT_EQ(scalar("PRAGMA integrity_check").toString(), "ok");
 }
 
+
+TEST_F(KilledStation, StoredThenKilledBeforeTheSampleLeftTheBathIsNotStoredTwice)
+{
+    logIn();
+    const auto [lab, index] = openSample();
+    const auto [next, other] = openSample();
+    bathTimeOver();
+    passCheck(index);
+    {
+        HelperProcess station(QStringLiteral("store after"), folder.filePath("labdata.db"), lab);
+        ASSERT_FALSE(station.waitFor(QStringLiteral("stopped")).isNull()) << station.output().toStdString();
+        station.killHard();
+    }
+    // The station comes back: its bath is what the laboratory holds.
+    bench().img_refresh_Click();
+    ASSERT_EQ(inBath(lab), index);
+
+    AlertRecorder alerts;
+    tapBath(index, {counting(catalogueLine("14/12"))});
+    EXPECT_EQ(countsStored(lab), 1) << "not stored twice";
+    EXPECT_TRUE(questions.isEmpty());
+    EXPECT_EQ(alerts.messages,
+              QStringList({"The count of sample " + lab +
+                           " was not stored: the laboratory database holds no outstanding particle count for it (its "
+                           "count may be stored already). Its report is kept in PC_Active.csv. The sample stays in the bath."}));
+    expectWholeOrAbsent(lab);
+
+    // A store that fails for want of the database still says so, whatever the
+    // laboratory answered to the store before.
+    alerts.messages.clear();
+    const QString station = dbModule::Conn_String;
+    const ui::ModalResponder count = counting(catalogueLine("14/12"));
+    tapBath(index, {[&](QDialog* w) {
+        count(w);
+        dbModule::Conn_String = QStringLiteral("EMBEDDED=") + folder.filePath("gone/labdata.db");
+    }});
+    dbModule::Conn_String = station;
+    EXPECT_TRUE(std::any_of(alerts.messages.begin(), alerts.messages.end(), [&](const QString& m) {
+        return m.startsWith("The count of sample " + lab + " could not be stored in the laboratory database.");
+    })) << alerts.messages.join('\n').toStdString();
+
+    // The technician takes it out; the station counts on.
+    tapBath(index, {[](QDialog* w) {
+        auto* d = qobject_cast<form_Action*>(w);
+        ASSERT_NE(d, nullptr);
+        QTest::mouseClick(d->img_remove, Qt::LeftButton);
+    }});
+    EXPECT_EQ(inBath(lab), -1);
+    EXPECT_FALSE(inOpenBatch(lab));
+    countsAsUsual(next, other);
+    EXPECT_EQ(countsStored(lab), 1);
+}
+
 }  // namespace
