@@ -59,6 +59,45 @@ TEST_F(CounterFaults, UnpluggedWhileCountingStoresNothingAndTheNextCounterCounts
     EXPECT_EQ(activeLogLines(catalogueLine("14/12")), 1);
 }
 
+TEST_F(CounterFaults, PluggedBackInWhileTheDialogIsUpCountsOnceOnTheNextRun)
+{
+    const auto [lab, index] = sampleReadyAfterCheck();
+    simulator::Options slow = quickCounter();
+    slow.countingMs = 60000;
+    plugInAnotherCounter(slow);
+
+    AlertRecorder alerts;
+    const QString report = catalogueLine("16/12");
+    tapBath(index, {[&](QDialog* w) {
+                        auto* d = qobject_cast<form_Action*>(w);
+                        ASSERT_NE(d, nullptr);
+                        ASSERT_TRUE(waitForCommands(*counter, 1));
+                        d->Timer1_Timer();
+                        QTest::mouseClick(d->img_RunSample, Qt::LeftButton);
+                        ASSERT_TRUE(waitForCommands(*counter, 2));
+                        counter->stop();
+                        ASSERT_TRUE(QTest::qWaitFor([&] { return !d->MSComm1->port().isOpen(); }, 5000));
+
+                        // Plugged back in: the stop finds it, in remote mode again, then a new run.
+                        simulator::Options back = quickCounter();
+                        back.report = report.toUtf8();
+                        plugInAnotherCounter(back);
+                        QTest::mouseClick(d->img_RunSample, Qt::LeftButton);
+                        ASSERT_TRUE(waitForCommands(*counter, 2));
+                        EXPECT_EQ(counter->commands(), QStringList({"REMOTE+", "H"}));
+                        QTest::mouseClick(d->img_RunSample, Qt::LeftButton);
+                        ASSERT_TRUE(waitForCommands(*counter, 3));
+                        ASSERT_TRUE(QTest::qWaitFor([&] { return !d->isVisible(); }, 10000)) << "no report came through";
+                    },
+                    answering(Form_AlertYesNo::kNo)});
+    EXPECT_TRUE(alerts.messages.isEmpty()) << alerts.messages.join('\n').toStdString();
+    EXPECT_EQ(counter->commands(), QStringList({"REMOTE+", "H", "S"}));
+    EXPECT_EQ(countsStored(lab), 1);
+    EXPECT_EQ(activeLogLines(report), 1);
+    EXPECT_EQ(inBath(lab), -1);
+    expectWholeOrAbsent(lab);
+}
+
 TEST_F(CounterFaults, UnpluggedHalfWayThroughTheReportStoresNothingOfIt)
 {
     const auto [lab, index] = sampleReadyAfterCheck();
