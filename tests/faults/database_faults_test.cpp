@@ -33,7 +33,7 @@ TEST_F(DatabaseFaults, LockedByAnotherProgramPastTheTimeOutIsToldAndTheCountStor
         count(w);
         // The report is in; another program takes the write lock before the store.
         other = std::make_unique<HelperProcess>(QStringLiteral("lock"), folder.filePath("labdata.db"));
-        ASSERT_FALSE(other->waitFor(QStringLiteral("locked")).isNull()) << other->output().toStdString();
+        ASSERT_TRUE(other->waitFor(QStringLiteral("locked"))) << other->output().toStdString();
         clock.start();
     }});
     ASSERT_TRUE(other);
@@ -67,7 +67,7 @@ TEST_F(DatabaseFaults, ShortLockIsWaitedForAndTheCountStoredOnce)
                         count(w);
                         // The other program lets go while the gateway tries again.
                         other = std::make_unique<HelperProcess>(QStringLiteral("lock 1500"), folder.filePath("labdata.db"));
-                        ASSERT_FALSE(other->waitFor(QStringLiteral("locked")).isNull());
+                        ASSERT_TRUE(other->waitFor(QStringLiteral("locked")));
                     },
                     answering(Form_AlertYesNo::kNo)});
     EXPECT_GE(wait.attempts(), 2);
@@ -153,7 +153,7 @@ TEST_F(DatabaseFaults, LockedWhileTheStoredSampleLeavesTheBathIsToldAndTheRefres
     tapBath(index, {counting(catalogueLine("14/12")), [&](QDialog* w) {
                         // Stored; another program takes the lock before the sample leaves the bath.
                         other = std::make_unique<HelperProcess>(QStringLiteral("lock"), folder.filePath("labdata.db"));
-                        ASSERT_FALSE(other->waitFor(QStringLiteral("locked")).isNull());
+                        ASSERT_TRUE(other->waitFor(QStringLiteral("locked")));
                         no(w);
                     }});
     ASSERT_TRUE(other);

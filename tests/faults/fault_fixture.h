@@ -10,6 +10,7 @@
 #include "alert_recorder.h"
 #include "labdb/embedded_connection.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 
 // The station's gateway on the embedded database, waiting one second for another
@@ -77,31 +78,22 @@ public:
     HelperProcess(const HelperProcess&) = delete;
     HelperProcess& operator=(const HelperProcess&) = delete;
 
-    // Waits for a line "fault-helper: <word>..." and gives the rest of it; empty
-    // when the helper ended or stayed silent first.
-    QString waitFor(const QString& word, int ms = 10000)
+    // Waits for a line "fault-helper: <word>..."; false when the helper ended or
+    // stayed silent first.
+    bool waitFor(const QString& word, int ms = 10000)
     {
         const QString marker = QStringLiteral("fault-helper: ") + word;
         QElapsedTimer clock;
         clock.start();
-        while (clock.elapsed() < ms) {
+        for (;;) {
             while (process_.canReadLine()) {
                 const QString line = QString::fromLocal8Bit(process_.readLine()).trimmed();
                 seen_ << line;
-                if (line.startsWith(marker)) return line.mid(marker.size()).trimmed() + QLatin1Char(' ');
+                if (line.startsWith(marker)) return true;
             }
-            if (process_.state() == QProcess::NotRunning && !process_.canReadLine()) {
-                if (!process_.bytesAvailable()) return QString();
-                const QString rest = QString::fromLocal8Bit(process_.readAll());
-                for (const QString& line : rest.split(QLatin1Char('\n'))) {
-                    seen_ << line.trimmed();
-                    if (line.trimmed().startsWith(marker)) return line.trimmed().mid(marker.size()).trimmed() + QLatin1Char(' ');
-                }
-                return QString();
-            }
+            if (process_.state() == QProcess::NotRunning || clock.elapsed() > ms) return false;
             process_.waitForReadyRead(100);
         }
-        return QString();
     }
 
     // SIGKILL: no handler, no clean-up, no closing of the database.

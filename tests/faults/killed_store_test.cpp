@@ -25,8 +25,8 @@ TEST_F(KilledStation, KilledAnywhereInAStoreLeavesTheCountWhollyThereOrAbsent)
     QString saved;
     for (int row = 0; row < 20 && saved.isEmpty(); ++row) {
         HelperProcess station(row == 0 ? QStringLiteral("store commit") : QStringLiteral("store row:%1").arg(row), database, lab);
-        const QString stopped = station.waitFor(QStringLiteral("stopped"));
-        if (stopped.isNull()) {
+        const bool stopped = station.waitFor(QStringLiteral("stopped"));
+        if (!stopped) {
             saved = station.output();
             ASSERT_TRUE(station.finishedNormally()) << saved.toStdString();
         } else {
@@ -34,7 +34,7 @@ TEST_F(KilledStation, KilledAnywhereInAStoreLeavesTheCountWhollyThereOrAbsent)
             ++kills;
         }
         SCOPED_TRACE(station.output().toStdString());
-        ASSERT_EQ(countsStored(lab), stopped.isNull() ? 1 : 0) << "stop at row " << row;
+        ASSERT_EQ(countsStored(lab), stopped ? 0 : 1) << "stop at row " << row;
         expectWholeOrAbsent(lab);
     }
     EXPECT_TRUE(saved.contains("fault-helper: saved 1 after 2 rows")) << saved.toStdString();
@@ -44,7 +44,7 @@ TEST_F(KilledStation, KilledAnywhereInAStoreLeavesTheCountWhollyThereOrAbsent)
     // same report does not put it there twice.
     {
         HelperProcess station(QStringLiteral("store after"), database, next);
-        ASSERT_FALSE(station.waitFor(QStringLiteral("stopped")).isNull()) << station.output().toStdString();
+        ASSERT_TRUE(station.waitFor(QStringLiteral("stopped"))) << station.output().toStdString();
         station.killHard();
         EXPECT_TRUE(station.output().contains("saved 1")) << station.output().toStdString();
     }
@@ -52,7 +52,7 @@ TEST_F(KilledStation, KilledAnywhereInAStoreLeavesTheCountWhollyThereOrAbsent)
     expectWholeOrAbsent(next);
     {
         HelperProcess station(QStringLiteral("store"), database, next);
-        EXPECT_FALSE(station.waitFor(QStringLiteral("saved 0")).isNull()) << station.output().toStdString();
+        EXPECT_TRUE(station.waitFor(QStringLiteral("saved 0"))) << station.output().toStdString();
         EXPECT_TRUE(station.finishedNormally());
     }
     EXPECT_EQ(countsStored(next), 1);
@@ -77,7 +77,7 @@ TEST_F(KilledStation, StoredThenKilledBeforeTheSampleLeftTheBathIsNotStoredTwice
     passCheck(index);
     {
         HelperProcess station(QStringLiteral("store after"), folder.filePath("labdata.db"), lab);
-        ASSERT_FALSE(station.waitFor(QStringLiteral("stopped")).isNull()) << station.output().toStdString();
+        ASSERT_TRUE(station.waitFor(QStringLiteral("stopped"))) << station.output().toStdString();
         station.killHard();
     }
     // The station comes back: its bath is what the laboratory holds.
