@@ -119,8 +119,17 @@ void Form_Test::Remove_From_Bath(int Index)
                         QStringLiteral("@position = ") + QString::number(Index + 1) + QStringLiteral(", ") +
                         QStringLiteral("@action = 'DELETE', ") + QStringLiteral("@test = 0");
     db::Recordset rs = dbModule::Get_Recordset(sql, true);
-    if (!rs.eof() && records::int16Of(rs.value(QStringLiteral("ERROR"))) != std::int16_t(0))
+    if (!rs.isOpen()) {
+        // The call never reached the laboratory (locked past its time-out, gone): the
+        // screen frees the position, the laboratory still holds the sample there.
+        const QString sample = lbl_wo[Index]->caption().trimmed();
+        commonModule::Show_Alert(QStringLiteral("Sample %1 could not be taken out of the bath in the laboratory database; "
+                                                "bath position %2 is still taken there. A refresh of the bath shows it again.")
+                                     .arg(sample.isEmpty() ? QStringLiteral("(none)") : sample)
+                                     .arg(Index + 1));
+    } else if (!rs.eof() && records::int16Of(rs.value(QStringLiteral("ERROR"))) != std::int16_t(0)) {
         commonModule::Show_Alert(db::textOf(rs.value(QStringLiteral("MESSAGE"))));
+    }
     rs.close();
     Clear_Bath_Position(Index);
 }

@@ -80,6 +80,8 @@ void Form_Test::Store_Sample_Count(const countReport::Count_Report& report, bool
     using namespace commonModule;
     PrtCount& record = Curr_PrtCount();
     const auto& c = report.counts;
+    // What the laboratory answers to this store, not to an earlier one.
+    record.Status.clear();
     record.Save_Results(Curr_Lab_Number, Curr_Employee().Emp_Num, report.volume, c[0], c[1], c[2], c[3], c[4], c[5],
                         c[6], QString());
 
@@ -102,11 +104,19 @@ void Form_Test::Store_Sample_Count(const countReport::Count_Report& report, bool
         else if (placed) Remove_From_Bath(Count_Index);
     } else {
         // Nothing may leave the bath without a stored result.
-        Show_Alert(QStringLiteral("The count of sample %1 could not be stored in the laboratory database. %2"
-                                  "The sample stays in the bath.")
-                       .arg(Curr_Lab_Number.trimmed(),
-                            logged ? QStringLiteral("Its report is kept in %1. ").arg(countLogs::Active_Log)
-                                   : QString()));
+        const QString kept = logged ? QStringLiteral("Its report is kept in %1. ").arg(countLogs::Active_Log) : QString();
+        if (record.Status == QLatin1String("NO_TEST")) {
+            // Counting again cannot help: its count went in before (a station that
+            // stopped before the sample left the bath) or its test was taken away.
+            Show_Alert(QStringLiteral("The count of sample %1 was not stored: the laboratory database holds no "
+                                      "outstanding particle count for it (its count may be stored already). %2"
+                                      "The sample stays in the bath.")
+                           .arg(Curr_Lab_Number.trimmed(), kept));
+        } else {
+            Show_Alert(QStringLiteral("The count of sample %1 could not be stored in the laboratory database. %2"
+                                      "The sample stays in the bath.")
+                           .arg(Curr_Lab_Number.trimmed(), kept));
+        }
     }
     ++Samples_Since_Check;
     Show_Count(report.iso_text, countReport::Per_Volume(report.counts, report.volume));

@@ -91,6 +91,7 @@ TEST_F(DevicePortTest, MissingDeviceOrNoDeviceCannotOpen)
         EXPECT_FALSE(missing.open());
         EXPECT_FALSE(missing.isOpen());
         EXPECT_FALSE(missing.errorText().isEmpty());
+        EXPECT_NE(missing.errorText(), "No error") << "the reason is told, not lost";
         EXPECT_FALSE(missing.write("S\r"));
     }
 }

@@ -24,7 +24,8 @@ bool DevicePort::open()
     }
     port_.setPortName(device_);
     if (!port_.open(QIODevice::ReadWrite)) {
-        error_ = port_.errorString();
+        // The error handler has already taken the reason and cleared the port's error.
+        if (error_.isEmpty()) error_ = port_.errorString();
         return false;
     }
     const bool set = port_.setBaudRate(QSerialPort::Baud9600) && port_.setDataBits(QSerialPort::Data8) &&
