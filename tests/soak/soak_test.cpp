@@ -114,8 +114,8 @@ protected:
     {
         currentRun = form_Action::Sample_Id;
         const int openings = ++dialogs;
-        // Every opening of the dialog takes the counter into remote mode.
-        counter->forgetTraffic();
+        // Every opening of the dialog takes the counter into remote mode; the
+        // simulator's traffic is forgotten after each run.
         ASSERT_TRUE(QTest::qWaitFor([&] { return counter->commands().contains("REMOTE+"); }, 5000))
             << "the counter was not taken into remote mode at opening " << openings;
         const QString report = reportFor(currentRun);
@@ -126,6 +126,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([&] { return counter->commands().count("S") > starts; }, 5000))
             << "the counter was not started";
         ASSERT_TRUE(QTest::qWaitFor([&] { return !d.isVisible(); }, 10000)) << "no report came through";
+        counter->forgetTraffic();
     }
 
     // Taps with the technician standing by for whatever comes.
@@ -137,7 +138,7 @@ protected:
         EXPECT_TRUE(responders.unanswered().isEmpty()) << responders.unanswered().join(',').toStdString();
     }
 
-    // The samples the bath shows: lab number by position.
+    // The bath positions that hold a sample.
     QList<int> occupied()
     {
         QList<int> out;
