@@ -95,6 +95,7 @@ bool Is_Invalid(const QVariant& code5, const QVariant& code15)
 Count_Report Read_Report(const QString& received)
 {
     Count_Report r;
+    r.has_marker = received.contains(kMarker);
     r.fields = Report_Text(received).split(QLatin1Char(','));
     r.report_line = Report_Line(r.fields);
 

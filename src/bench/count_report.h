@@ -20,6 +20,7 @@ inline constexpr int Volume_Field = 24;
 struct Count_Report {
     QStringList fields;  // field 0 is "!LPR1"
     QString report_line;  // the line written to the logs
+    bool has_marker = false;  // the text holds "!LPR1": without it, it is no report
     bool has_iso = false;  // some field holds "ISO"
     QString iso_text;  // "13/9"
     // The 5 and 15 µm codes: whole numbers, or text that is not a number ("16/13").

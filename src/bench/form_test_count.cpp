@@ -41,6 +41,12 @@ void Form_Test::process_data(const QString& received)
     const countReport::Count_Report report = countReport::Read_Report(received);
     const bool logged = Write_Active_Log(report.report_line);
 
+    if (!report.has_marker) {
+        Show_Alert(QStringLiteral("The counter's answer holds no report, so nothing was stored. "
+                                  "Please run the count again."));
+        Rerun_Requested = true;
+        return;
+    }
     if (!report.has_iso) {
         Show_Alert(QStringLiteral("The counter's report holds no ISO code, so nothing was stored. "
                                   "Please run the count again."));

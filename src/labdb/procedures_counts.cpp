@@ -68,7 +68,9 @@ db::Recordset importPc002(ProcContext& c, const Args& a)
     for (const char* channel : kChannels) {
         const std::optional<double> v = reading(a, channel);
         if (!v) return invalid(QStringLiteral("Count %1 = '%2' is not a count.").arg(QString::fromLatin1(channel), a.text(QString::fromLatin1(channel))));
-        counts << (*v == std::trunc(*v) ? QVariant(qlonglong(*v)) : QVariant(*v));
+        // Whole counts are kept as integers as far as an integer holds them.
+        const bool whole = *v == std::trunc(*v) && *v < 9.0e18;
+        counts << (whole ? QVariant(qlonglong(*v)) : QVariant(*v));
     }
     // Counts per mL: the counter counts the sample volume; a volume factor above 1
     // stands for a diluted sample.

@@ -173,6 +173,18 @@ TEST_F(ProcessData, AReportWithoutIsoCodeStoresNothingAndAsksForTheCountAgain)
     EXPECT_EQ(Contents("PC_Active.csv").count("!LPR1"), 1);
 }
 
+TEST_F(ProcessData, ATextWithoutTheReportMarkerStoresNothingAndAsksForTheCountAgain)
+{
+    const int before = storedCounts();
+    countSample(QString(Line("13/9")).replace("!LPR1", "!LPRR1"));
+    ASSERT_EQ(alerts.messages.size(), 1);
+    EXPECT_TRUE(alerts.messages[0].contains("no report"));
+    EXPECT_TRUE(commonModule::Rerun_Requested);
+    EXPECT_EQ(storedCounts(), before);
+    EXPECT_EQ(questionsLeft, 1) << "no re-run question";
+    EXPECT_EQ(bench().lbl_wo[0]->caption().trimmed(), sample);
+}
+
 TEST_F(ProcessData, TextBeforeTheReportNeitherShiftsTheFieldsNorReachesTheLog)
 {
     countSample("REMOTE+,OK\r\nS\r\n" + Line("16/12") + "\r\n");

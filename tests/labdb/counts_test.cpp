@@ -86,6 +86,20 @@ TEST_F(Counts, RefusedCountsStoreNothing)
     EXPECT_EQ(snapshot(), before);
 }
 
+TEST_F(Counts, CountsBeyondAnIntegerAreStoredAsReportedNotWrappedAround)
+{
+    const QString sample = labNumberAt("R1001", 1);
+    db::Recordset rs = store(sample, QStringLiteral("20"),
+                             {QStringLiteral("4446"), QStringLiteral("908"), QStringLiteral("51"),
+                              QStringLiteral("9999999999999999999999"), QStringLiteral("1"), QStringLiteral("0"),
+                              QStringLiteral("1e19")});
+    ASSERT_EQ(status(rs), QStringLiteral("DONE"));
+    const QVariant labId = rs.value(QStringLiteral("LAB_ID"));
+    EXPECT_EQ(scalar("SELECT PC25M FROM pc_counts WHERE LAB_ID = ?", {labId}).toDouble(), 1e22);
+    EXPECT_EQ(scalar("SELECT PC200M FROM pc_counts WHERE LAB_ID = ?", {labId}).toDouble(), 1e19);
+    EXPECT_EQ(scalar("SELECT PC2M FROM pc_counts WHERE LAB_ID = ?", {labId}).toLongLong(), 4446);
+}
+
 TEST_F(Counts, HistoryOfTheSample)
 {
     EXPECT_EQ(history(labNumberAt("R1001", 1)).rowCount(), 0);  // first run, never counted

@@ -51,6 +51,12 @@ public:
     // wrote, byte for byte.
     const QStringList& commands() const { return commands_; }
     const QByteArray& receivedBytes() const { return received_; }
+    // Forgets the commands and bytes noted so far (long runs).
+    void forgetTraffic()
+    {
+        commands_.clear();
+        received_.clear();
+    }
     bool isRemote() const { return remote_; }
     bool isCounting() const { return counting_; }
     int reportsSent() const { return reportsSent_; }
