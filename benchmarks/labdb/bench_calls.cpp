@@ -61,7 +61,8 @@ QString custody(const char* action)
 
 QString bath(const char* action, int position, const QString& sample)
 {
-    return QStringLiteral("exec labrack.dbo.set_PC_Bath @sampleId = '%1', @extra = %2, @empNum = 101, @position = %3, @action = '%4', @test = 0")
+    return QStringLiteral(
+               "exec labrack.dbo.set_PC_Bath @sampleId = '%1', @extra = %2, @empNum = 101, @position = %3, @action = '%4', @test = 0")
         .arg(sample, qstrcmp(action, "ADD") == 0 ? QStringLiteral("'RD=B00000RID=1000'") : QStringLiteral("null"))
         .arg(position)
         .arg(QString::fromLatin1(action));
@@ -69,9 +70,10 @@ QString bath(const char* action, int position, const QString& sample)
 
 QString importCount(const QString& sample)
 {
-    return QStringLiteral("exec Lab.dbo.import_PC002 @labnumber = '%1', @instrumentid = 'PC002', @filename = 'USER_INTERFACE', "
-                          "@labcode = 'ZIVIRUZEZ', @method = 'ISO4406', @sampleVolume = '20', @factorVolume = 1, @pc2m = '4446', "
-                          "@pc5m = '908', @pc15m = '51', @pc25m = '13', @pc50m = '0', @pc100m = '0', @pc200m = '0', @empnum = 101, @test = 'N' ")
+    return QStringLiteral(
+               "exec Lab.dbo.import_PC002 @labnumber = '%1', @instrumentid = 'PC002', @filename = 'USER_INTERFACE', "
+               "@labcode = 'ZIVIRUZEZ', @method = 'ISO4406', @sampleVolume = '20', @factorVolume = 1, @pc2m = '4446', "
+               "@pc5m = '908', @pc15m = '51', @pc25m = '13', @pc50m = '0', @pc100m = '0', @pc200m = '0', @empnum = 101, @test = 'N' ")
         .arg(sample);
 }
 
@@ -166,16 +168,19 @@ void registerAll()
 {
     const Registrar r;
     const QString sample = rackSample(1);
-    r.read("validate_password", QStringLiteral("exec lab.dbo.validate_password @source = 'Zolt', @UserPassword = 'demo1', @labcode = 'ZIVIRUZEZ'"));
+    r.read("validate_password",
+           QStringLiteral("exec lab.dbo.validate_password @source = 'Zolt', @UserPassword = 'demo1', @labcode = 'ZIVIRUZEZ'"));
     r.read("outstanding_rackTests", QStringLiteral("exec labrack.dbo.outstanding_rackTests @rack_desc = 'B00000', @test_group = 'PrtCount'"));
     r.read("get_rack_priority", QStringLiteral("labrack.dbo.get_rack_priority 'ZIVIRUZEZ' , 'PrtCount' , 0, 0, 0"));
-    r.read("outstanding_racks", QStringLiteral("labrack.dbo.outstanding_racks  @lab_code = 'ZIVIRUZEZ' , @test_group = 'PrtCount' , @priority = null"));
+    r.read("outstanding_racks",
+           QStringLiteral("labrack.dbo.outstanding_racks  @lab_code = 'ZIVIRUZEZ' , @test_group = 'PrtCount' , @priority = null"));
     r.read("outstanding_racks RUSH",
            QStringLiteral("labrack.dbo.outstanding_racks  @lab_code = 'ZIVIRUZEZ' , @test_group = 'PrtCount' , @priority = 'RUSH'"));
     r.read("TBL_TestGroup_Count", QStringLiteral("select * from labrack.dbo.TBL_TestGroup_Count('ZIVIRUZEZ', 'PrtCount') "));
-    r.read("Get_RackSample", QStringLiteral("exec labrack.dbo.Get_RackSample  @lab_number = '%1', @lab_code = 'ZIVIRUZEZ', @lab_id = null, "
-                                            "@test_group = 'PrtCount', @weight_required = 0, @showWeighed = 0, @status = 'READY', @test = 'n' ")
-                                 .arg(sample));
+    r.read("Get_RackSample",
+           QStringLiteral("exec labrack.dbo.Get_RackSample  @lab_number = '%1', @lab_code = 'ZIVIRUZEZ', @lab_id = null, "
+                          "@test_group = 'PrtCount', @weight_required = 0, @showWeighed = 0, @status = 'READY', @test = 'n' ")
+               .arg(sample));
     r.read("Lab_Software", QStringLiteral("SELECT * FROM   labrack.dbo.Lab_Software (nolock) WHERE  name = 'PARTICLE_COUNT' "));
     r.read("Lab_Software_Settings", QStringLiteral("SELECT * FROM   labrack.dbo.Lab_Software_Settings (nolock) WHERE  software_id = 1 AND    "
                                                    "type = 'NORMAL' ORDER BY     software_id, Setting"));

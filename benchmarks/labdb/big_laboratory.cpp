@@ -13,9 +13,9 @@ namespace bench {
 
 namespace {
 
-constexpr int kVersion = 3;  // raise when the schema or the data changes
-constexpr int kRackSamples = 20000;      // the newest samples stand on racks
-constexpr int kOutstanding = 3000;       // the newest of those still need a count
+constexpr int kVersion = 3;          // raise when the schema or the data changes
+constexpr int kRackSamples = 20000;  // the newest samples stand on racks
+constexpr int kOutstanding = 3000;   // the newest of those still need a count
 constexpr int kRunsPerSample = kCounts / kSamples;
 
 void generate(const QString& path)

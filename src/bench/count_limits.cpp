@@ -10,8 +10,7 @@ bool atMost(const QVariant& code, int limit)
 {
     if (!code.isValid() || code.isNull()) return false;
     bool ok = false;
-    const double d = code.typeId() == QMetaType::QString ? code.toString().trimmed().toDouble(&ok)
-                                                          : code.toDouble(&ok);
+    const double d = code.typeId() == QMetaType::QString ? code.toString().trimmed().toDouble(&ok) : code.toDouble(&ok);
     return ok && std::isfinite(d) && d <= limit;
 }
 

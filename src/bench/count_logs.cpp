@@ -14,8 +14,7 @@ bool Append_Line(const QString& file_name, const QString& line)
     const QString why = stream.errorString();
     stream.close();
     if (!written) {
-        commonModule::Show_Alert(
-            QStringLiteral("The log file %1 cannot be written (%2). The count is not logged there.").arg(file_name, why));
+        commonModule::Show_Alert(QStringLiteral("The log file %1 cannot be written (%2). The count is not logged there.").arg(file_name, why));
     }
     return written;
 }

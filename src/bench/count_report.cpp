@@ -13,8 +13,7 @@ std::optional<double> numberOf(const QVariant& value)
 {
     if (!value.isValid() || value.isNull()) return std::nullopt;
     bool ok = false;
-    const double d = value.typeId() == QMetaType::QString ? value.toString().trimmed().toDouble(&ok)
-                                                           : value.toDouble(&ok);
+    const double d = value.typeId() == QMetaType::QString ? value.toString().trimmed().toDouble(&ok) : value.toDouble(&ok);
     if (!ok || !std::isfinite(d)) return std::nullopt;
     return d;
 }
@@ -108,8 +107,7 @@ Count_Report Read_Report(const QString& received)
     }
 
     const std::optional<double> volume = numberOf(fieldAt(r.fields, Volume_Field));
-    if (volume && std::fabs(std::nearbyint(*volume)) <= 32767)
-        r.volume = static_cast<std::int16_t>(std::nearbyint(*volume));
+    if (volume && std::fabs(std::nearbyint(*volume)) <= 32767) r.volume = static_cast<std::int16_t>(std::nearbyint(*volume));
 
     for (int i = 0; i < 5; ++i) r.counts[i] = fieldAt(r.fields, First_Count_Field + i);
 
@@ -128,8 +126,7 @@ Count_Report Read_Report(const QString& received)
     return r;
 }
 
-std::array<QVariant, Channel_Count> Per_Volume(const std::array<QVariant, Channel_Count>& counts,
-                                               std::int16_t volume)
+std::array<QVariant, Channel_Count> Per_Volume(const std::array<QVariant, Channel_Count>& counts, std::int16_t volume)
 {
     std::array<QVariant, Channel_Count> out = counts;
     if (volume == 0) return out;

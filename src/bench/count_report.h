@@ -18,15 +18,15 @@ inline constexpr int First_Count_Field = 16;
 inline constexpr int Volume_Field = 24;
 
 struct Count_Report {
-    QStringList fields;  // field 0 is "!LPR1"
-    QString report_line;  // the line written to the logs
+    QStringList fields;       // field 0 is "!LPR1"
+    QString report_line;      // the line written to the logs
     bool has_marker = false;  // the text holds "!LPR1": without it, it is no report
-    bool has_iso = false;  // some field holds "ISO"
-    QString iso_text;  // "13/9"
+    bool has_iso = false;     // some field holds "ISO"
+    QString iso_text;         // "13/9"
     // The 5 and 15 µm codes: whole numbers, or text that is not a number ("16/13").
     QVariant code5;
     QVariant code15;
-    bool invalid = false;  // both codes are numbers of 2 or less
+    bool invalid = false;     // both codes are numbers of 2 or less
     std::int16_t volume = 0;  // 0 when missing or unreadable
     // As received, with the 100 and 200 µm counts 0 below 10 per unit volume at
     // 50 µm; a missing field gives an empty value.
@@ -61,7 +61,6 @@ Count_Report Read_Report(const QString& received);
 // Each count divided by the volume and rounded to a whole number (a half to the even
 // neighbour). A volume of 0, or a count that is not a number, leaves the count as
 // received.
-std::array<QVariant, Channel_Count> Per_Volume(const std::array<QVariant, Channel_Count>& counts,
-                                               std::int16_t volume);
+std::array<QVariant, Channel_Count> Per_Volume(const std::array<QVariant, Channel_Count>& counts, std::int16_t volume);
 
 }  // namespace countReport

@@ -22,16 +22,12 @@ QByteArray commandText(const QString& commandName)
 QString startCommandName(const QString& sSampleType, const QString& sCommand)
 {
     const QString type = sSampleType.toUpper();
-    if (type == QLatin1String("SAMPLE"))
-        return sCommand == QLatin1String("RUN SAMPLE") ? QStringLiteral("START") : QStringLiteral("STOP");
+    if (type == QLatin1String("SAMPLE")) return sCommand == QLatin1String("RUN SAMPLE") ? QStringLiteral("START") : QStringLiteral("STOP");
     if (type == QLatin1String("FLUSH")) return QStringLiteral("STOP");
     return {};
 }
 
-bool beginsLine(const QString& chunk)
-{
-    return !chunk.isEmpty() && (chunk[0] == QLatin1Char('\r') || chunk[0] == QLatin1Char('\n'));
-}
+bool beginsLine(const QString& chunk) { return !chunk.isEmpty() && (chunk[0] == QLatin1Char('\r') || chunk[0] == QLatin1Char('\n')); }
 
 bool holdsWholeReport(const QString& buffer)
 {

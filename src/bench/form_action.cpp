@@ -5,9 +5,9 @@
 #include "bench/sample_photos.h"
 #include "common/alert.h"
 #include "common/common_module.h"
-#include "common_ui/set_font.h"
 #include "common/station_config.h"
 #include "common/station_status.h"
+#include "common_ui/set_font.h"
 #include "common_ui/window_place.h"
 #include "platform/clock/clock.h"
 #include "platform/ui/twips.h"
@@ -54,8 +54,7 @@ form_Action::form_Action()
         lbl_action[i] = ui::newControl<ui::Label>(this, QStringLiteral("lbl_action_%1").arg(i), left, 1830, 1965, 210);
         lbl_action[i]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         lbl_action[i]->setCaption(QString::fromLatin1(kReasons[i].action));
-        lbl_action_desc[i] =
-            ui::newControl<ui::Label>(this, QStringLiteral("lbl_action_desc_%1").arg(i), left, 2040, 1965, 735);
+        lbl_action_desc[i] = ui::newControl<ui::Label>(this, QStringLiteral("lbl_action_desc_%1").arg(i), left, 2040, 1965, 735);
         lbl_action_desc[i]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         lbl_action_desc[i]->setWordWrap(true);
         lbl_action_desc[i]->setCaption(QString::fromLatin1(kReasons[i].reason));
@@ -77,8 +76,7 @@ form_Action::form_Action()
     connect(lbl_remove, &ui::Label::clicked, this, &form_Action::img_remove_Click);
 
     for (int i = 0; i < 2; ++i) {
-        img_sample[i] =
-            ui::newControl<ui::Image>(this, QStringLiteral("img_sample_%1").arg(i), i == 0 ? 1080 : 6600, 2790, 4800, 3600);
+        img_sample[i] = ui::newControl<ui::Image>(this, QStringLiteral("img_sample_%1").arg(i), i == 0 ? 1080 : 6600, 2790, 4800, 3600);
         img_sample[i]->setStretch(true);
         QPalette frame = img_sample[i]->palette();
         frame.setColor(QPalette::WindowText, Qt::white);
@@ -98,8 +96,7 @@ form_Action::form_Action()
     connect(img_Close, &ui::Image::clicked, this, &form_Action::img_Close_Click);
 
     // The design pictures of the reason rows, the removal and the close button.
-    for (int i = 0; i < Reason_Count; ++i)
-        img_action[i]->loadPicture(designPicture(QStringLiteral("bttn_reason_%1.gif").arg(i)));
+    for (int i = 0; i < Reason_Count; ++i) img_action[i]->loadPicture(designPicture(QStringLiteral("bttn_reason_%1.gif").arg(i)));
     img_remove->loadPicture(designPicture(QStringLiteral("bttn_remove.gif")));
     img_Close->loadPicture(designPicture(QStringLiteral("bttn_close.gif")));
 
@@ -267,9 +264,7 @@ void form_Action::Report_Received()
 void form_Action::Tell_Cannot_Connect(const QString& device, const QString& reason)
 {
     QString message = QStringLiteral("Cannot connect to device ");
-    message +=
-        device.trimmed().isEmpty() ? QStringLiteral("(no serial_device under [counter] in station.ini)") : device;
-    if (!reason.isEmpty() && !device.trimmed().isEmpty())
-        message += QStringLiteral(" (") + reason + QStringLiteral(")");
+    message += device.trimmed().isEmpty() ? QStringLiteral("(no serial_device under [counter] in station.ini)") : device;
+    if (!reason.isEmpty() && !device.trimmed().isEmpty()) message += QStringLiteral(" (") + reason + QStringLiteral(")");
     commonModule::Show_Alert(message);
 }

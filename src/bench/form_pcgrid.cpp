@@ -89,18 +89,14 @@ void form_pcGrid::Form_Load()
     Reset_Bars();
 }
 
-void form_pcGrid::Show_histogram(const QString& sISO_Code, double m2, double m5, double m15, double m25, double m50,
-                                 double m100, double m200)
+void form_pcGrid::Show_histogram(const QString& sISO_Code, double m2, double m5, double m15, double m25, double m50, double m100, double m200)
 {
     iso_code_ = sISO_Code;
     counts_ = {m2, m5, m15, m25, m50, m100, m200};
     Draw_Histogram();
 }
 
-double form_pcGrid::Plot_Bottom() const
-{
-    return histogram_scale::Round_Half_Even(ui::Top(shp_Histogram) + ui::Height(shp_Histogram));
-}
+double form_pcGrid::Plot_Bottom() const { return histogram_scale::Round_Half_Even(ui::Top(shp_Histogram) + ui::Height(shp_Histogram)); }
 
 void form_pcGrid::Draw_Histogram()
 {
@@ -143,8 +139,7 @@ double form_pcGrid::Choose_Scale()
 
 void form_pcGrid::Reset_Bars()
 {
-    const double middle =
-        histogram_scale::Round_Half_Even(ui::Top(shp_Histogram) + ui::Height(shp_Histogram) / 2);
+    const double middle = histogram_scale::Round_Half_Even(ui::Top(shp_Histogram) + ui::Height(shp_Histogram) / 2);
     line_50->setPoints(line_50->x1(), middle, line_50->x2(), middle);
 
     const double bottom = Plot_Bottom();
@@ -168,8 +163,7 @@ void form_pcGrid::Resize(double rack_panel_width)
 
     line_50->setPoints(line_50->x1(), line_50->y1(), line_50->x1() + plot_width, line_50->y2());
 
-    const double bar_width =
-        histogram_scale::Round_Half_Even((plot_width - 8 * Bar_Gap_Pixels * px) / Channel_Count);
+    const double bar_width = histogram_scale::Round_Half_Even((plot_width - 8 * Bar_Gap_Pixels * px) / Channel_Count);
     for (int i = 0; i < Channel_Count; ++i) {
         ui::Shape* bar = shp_size[i];
         if (i > 0) ui::setLeft(bar, ui::Left(shp_size[i - 1]) + ui::Width(shp_size[i - 1]) + Bar_Gap_Pixels * px);

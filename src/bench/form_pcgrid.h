@@ -20,8 +20,7 @@ public:
     explicit form_pcGrid(QWidget* parent = nullptr);
 
     // Stores the code and the seven values per unit volume, then draws them.
-    void Show_histogram(const QString& sISO_Code, double m2, double m5, double m15, double m25, double m50,
-                        double m100, double m200);
+    void Show_histogram(const QString& sISO_Code, double m2, double m5, double m15, double m25, double m50, double m100, double m200);
 
     // Lays the panel out to the width of the rack screen's rack panel (twips).
     void Resize(double rack_panel_width);

@@ -27,8 +27,7 @@ std::optional<std::int16_t> wholeSetting(const QVariant& value)
     bool ok = false;
     const double d = db::textOf(value).trimmed().toDouble(&ok);
     if (!ok || !std::isfinite(d) || d != std::floor(d)) return std::nullopt;
-    if (d < std::numeric_limits<std::int16_t>::min() || d > std::numeric_limits<std::int16_t>::max())
-        return std::nullopt;
+    if (d < std::numeric_limits<std::int16_t>::min() || d > std::numeric_limits<std::int16_t>::max()) return std::nullopt;
     return static_cast<std::int16_t>(d);
 }
 
@@ -153,8 +152,7 @@ void Form_Test::Form_Load()
     Run_Kind = QStringLiteral("IDLE");
     Image_Dir = files::absolutePathName() + QStringLiteral("/");
 
-    for (ui::Label* header : History->lbl_woHdr)
-        Set_Font(header, QString(), QStringLiteral("verdana"), 7, true, Color_White);
+    for (ui::Label* header : History->lbl_woHdr) Set_Font(header, QString(), QStringLiteral("verdana"), 7, true, Color_White);
 
     // The rack screen loads here, with the bench's cell size; its load lays the
     // bench out (Init) while Is_Loading holds.
@@ -178,8 +176,7 @@ void Form_Test::Form_Load()
     History->Layout_History_Grid();
     History->History_Grid_Init();
 
-    ui::Default_Instance<Form_Header>::loaded().lbl_Station->setCaption(Curr_Employee().Station +
-                                                                        QStringLiteral(" STATION"));
+    ui::Default_Instance<Form_Header>::loaded().lbl_Station->setCaption(Curr_Employee().Station + QStringLiteral(" STATION"));
 
     Set_Font(lbl_CountDown, QString::number(SAMPLES_BETWEEN_CHECKS), QStringLiteral("arial"), 20, true, Color_White);
     Set_Font(lbl_rackName, QString(), QStringLiteral("Arial"), 20, true, Color_White);

@@ -8,8 +8,8 @@
 #include "common/db_module.h"
 #include "common/laboratory.h"
 #include "common/sql_text.h"
-#include "platform/db/recordset.h"
 #include "platform/clock/clock.h"
+#include "platform/db/recordset.h"
 #include "records/batch.h"
 #include "records/employee.h"
 #include "records/rack.h"
@@ -60,9 +60,8 @@ bool Form_Test::Bath_Add_Sample(const QString& sSampleId, bool bReload, int vPos
     QString history = QStringLiteral("No Hist ");
     QColor back = Iso_History_Color(true, QString(), QString(), QString());
     QColor fore = Iso_History_Color(false, QString(), QString(), QString());
-    db::Recordset hist = dbModule::Get_Recordset(QStringLiteral("exec labrack.dbo.get_pc_history '") +
-                                                     laboratory::Lab_Code + QStringLiteral("', '") + sqlText(sampleId) +
-                                                     QStringLiteral("'"),
+    db::Recordset hist = dbModule::Get_Recordset(QStringLiteral("exec labrack.dbo.get_pc_history '") + laboratory::Lab_Code +
+                                                     QStringLiteral("', '") + sqlText(sampleId) + QStringLiteral("'"),
                                                  true);
     if (hist.columnCount() > 0 && !hist.eof()) {
         if (db::textOf(hist.value(QStringLiteral("STATUS"))).trimmed() == QLatin1String("NOT_ENTERED")) {
@@ -79,11 +78,10 @@ bool Form_Test::Bath_Add_Sample(const QString& sSampleId, bool bReload, int vPos
     hist.close();
 
     if (!bReload) {
-        const QString sql = QStringLiteral("exec labrack.dbo.set_PC_Bath ") + QStringLiteral("@sampleId = '") +
-                            sqlText(sampleId) + QStringLiteral("', ") + QStringLiteral("@extra = 'RD=") +
-                            sqlText(rack.Rack_Desc.trimmed()) + QStringLiteral("RID=") + sqlText(rack.Rack_id.trimmed()) +
-                            QStringLiteral("', ") + QStringLiteral("@empNum = ") +
-                            QString::number(commonModule::Curr_Employee().Emp_Num) + QStringLiteral(", ") +
+        const QString sql = QStringLiteral("exec labrack.dbo.set_PC_Bath ") + QStringLiteral("@sampleId = '") + sqlText(sampleId) +
+                            QStringLiteral("', ") + QStringLiteral("@extra = 'RD=") + sqlText(rack.Rack_Desc.trimmed()) +
+                            QStringLiteral("RID=") + sqlText(rack.Rack_id.trimmed()) + QStringLiteral("', ") +
+                            QStringLiteral("@empNum = ") + QString::number(commonModule::Curr_Employee().Emp_Num) + QStringLiteral(", ") +
                             QStringLiteral("@position = ") + QString::number(position + 1) + QStringLiteral(", ") +
                             QStringLiteral("@action = 'ADD', ") + QStringLiteral("@test = 0");
         db::Recordset rs = dbModule::Get_Recordset(sql, true);
@@ -93,11 +91,10 @@ bool Form_Test::Bath_Add_Sample(const QString& sSampleId, bool bReload, int vPos
         if (!recorded) {
             // A position the database does not hold stays free on the screen, so
             // that it never shows a sample another station may put there.
-            commonModule::Show_Alert(!message.isEmpty()
-                                         ? message
-                                         : QStringLiteral("Sample %1 was not recorded in the bath; the bath position "
-                                                          "stays free.")
-                                               .arg(sampleId));
+            commonModule::Show_Alert(!message.isEmpty() ? message
+                                                        : QStringLiteral("Sample %1 was not recorded in the bath; the bath position "
+                                                                         "stays free.")
+                                                              .arg(sampleId));
             return false;
         }
     }
@@ -166,8 +163,7 @@ QString Form_Test::Bath_Image_Name(const QVariant& sPriority) const
 {
     QString suffix;
     const QString priority = db::textOf(sPriority).trimmed();
-    if (!db::isNull(sPriority) && !records::isNumeric(sPriority) && !priority.isEmpty())
-        suffix = QStringLiteral("_") + priority;
+    if (!db::isNull(sPriority) && !records::isNumeric(sPriority) && !priority.isEmpty()) suffix = QStringLiteral("_") + priority;
     return commonModule::Image_Dir + QStringLiteral("bttn_bath") + suffix + QStringLiteral(".gif");
 }
 

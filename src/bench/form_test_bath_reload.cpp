@@ -33,8 +33,7 @@ void Form_Test::Bath_Load_Content()
 {
     using namespace commonModule;
     const QString oldest = Get_Oldest_Rack();
-    db::Recordset rs =
-        Curr_Batch().Get_Batch_Samples(Curr_Batch_Id, Curr_Instrument_Id, laboratory::Lab_Code, Curr_Test_Group);
+    db::Recordset rs = Curr_Batch().Get_Batch_Samples(Curr_Batch_Id, Curr_Instrument_Id, laboratory::Lab_Code, Curr_Test_Group);
     Batch_Fill_Positions();
 
     QString rackDesc;
@@ -80,9 +79,8 @@ void Form_Test::Batch_Fill_Positions()
     QList<Samples>& samples = commonModule::Curr_Batch().Sample;
     qsizetype running = samples.size() + 1;
     while (samples.size() < Bath_Size) {
-        commonModule::Curr_Batch().Add_New_Batch_Sample(commonModule::Curr_Batch_Id, running++, QVariant(), QVariant(),
-                                                        QVariant(), QVariant(), QVariant(), QVariant(), QVariant(),
-                                                        QVariant());
+        commonModule::Curr_Batch().Add_New_Batch_Sample(commonModule::Curr_Batch_Id, running++, QVariant(), QVariant(), QVariant(),
+                                                        QVariant(), QVariant(), QVariant(), QVariant(), QVariant());
     }
 }
 
@@ -113,9 +111,8 @@ void Form_Test::Clear_Bath_Position(int Index)
 void Form_Test::Remove_From_Bath(int Index)
 {
     const QString sql = QStringLiteral("exec labrack.dbo.set_PC_Bath ") + QStringLiteral("@sampleId = '") +
-                        sqlText(lbl_wo[Index]->caption().trimmed()) + QStringLiteral("', ") +
-                        QStringLiteral("@extra = null, ") + QStringLiteral("@empNum = ") +
-                        QString::number(commonModule::Curr_Employee().Emp_Num) + QStringLiteral(", ") +
+                        sqlText(lbl_wo[Index]->caption().trimmed()) + QStringLiteral("', ") + QStringLiteral("@extra = null, ") +
+                        QStringLiteral("@empNum = ") + QString::number(commonModule::Curr_Employee().Emp_Num) + QStringLiteral(", ") +
                         QStringLiteral("@position = ") + QString::number(Index + 1) + QStringLiteral(", ") +
                         QStringLiteral("@action = 'DELETE', ") + QStringLiteral("@test = 0");
     db::Recordset rs = dbModule::Get_Recordset(sql, true);
@@ -136,9 +133,9 @@ void Form_Test::Remove_From_Bath(int Index)
 
 QString Form_Test::Get_Oldest_Rack()
 {
-    db::Recordset rs = dbModule::Get_Recordset(
-        QStringLiteral("exec labrack.dbo.Get_PC_Bath_OldestRack @labcode = '") + laboratory::Lab_Code + QStringLiteral("'"),
-        true);
+    db::Recordset rs = dbModule::Get_Recordset(QStringLiteral("exec labrack.dbo.Get_PC_Bath_OldestRack @labcode = '") +
+                                                   laboratory::Lab_Code + QStringLiteral("'"),
+                                               true);
     QString oldest;
     if (!rs.eof()) oldest = db::textOf(rs.value(QStringLiteral("RACK_DESC"))).trimmed();
     rs.close();
@@ -149,8 +146,7 @@ void Form_Test::Show_Oldest_Rack()
 {
     const QString oldest = Get_Oldest_Rack();
     if (oldest.isEmpty()) return;
-    for (int i = 0; i < Bath_Size; ++i)
-        img_oldRack[i]->setVisible(ui::tag(lbl_isoCode[i]).toString().trimmed() == oldest);
+    for (int i = 0; i < Bath_Size; ++i) img_oldRack[i]->setVisible(ui::tag(lbl_isoCode[i]).toString().trimmed() == oldest);
 }
 
 void Form_Test::Bath_Refresh(int Index)

@@ -35,8 +35,10 @@ void Form_Test::process_data(const QString& received)
     using namespace commonModule;
     Rerun_Requested = false;
     const QString kind = Curr_Lab_Number.toUpper();
-    if (kind == kCheck) Run_Kind = kCheck;
-    else if (kind == kFlush) Run_Kind = kFlush;
+    if (kind == kCheck)
+        Run_Kind = kCheck;
+    else if (kind == kFlush)
+        Run_Kind = kFlush;
 
     const countReport::Count_Report report = countReport::Read_Report(received);
     const bool logged = Write_Active_Log(report.report_line);
@@ -76,8 +78,7 @@ void Form_Test::process_data(const QString& received)
         if (Run_Kind == kCheck) Write_STD_Log(false, report.report_line);
         Curr_Lab_Number = QStringLiteral("RERUN");
         Rerun_Requested = true;
-        Show_Alert(Run_Kind == kCheck ? QStringLiteral("Check sample not within limits!")
-                                      : QStringLiteral("Flush count to high!"));
+        Show_Alert(Run_Kind == kCheck ? QStringLiteral("Check sample not within limits!") : QStringLiteral("Flush count to high!"));
     }
 }
 
@@ -88,8 +89,7 @@ void Form_Test::Store_Sample_Count(const countReport::Count_Report& report, bool
     const auto& c = report.counts;
     // What the laboratory answers to this store, not to an earlier one.
     record.Status.clear();
-    record.Save_Results(Curr_Lab_Number, Curr_Employee().Emp_Num, report.volume, c[0], c[1], c[2], c[3], c[4], c[5],
-                        c[6], QString());
+    record.Save_Results(Curr_Lab_Number, Curr_Employee().Emp_Num, report.volume, c[0], c[1], c[2], c[3], c[4], c[5], c[6], QString());
 
     const bool placed = Count_Index >= 0 && Count_Index < Bath_Size;
     if (record.saveOk) {
@@ -97,8 +97,7 @@ void Form_Test::Store_Sample_Count(const countReport::Count_Report& report, bool
         const QString history = placed ? lbl_isoCode[Count_Index]->caption().trimmed() : QString();
         const std::int16_t previousFont = Form_AlertYesNo::Font_Size;
         Form_AlertYesNo::Message = rack + QStringLiteral("\r\n\r\nCurrent count is [") + report.iso_text.trimmed() +
-                                   QStringLiteral("], history is [") + history +
-                                   QStringLiteral("].  Do you want to rerun the sample?");
+                                   QStringLiteral("], history is [") + history + QStringLiteral("].  Do you want to rerun the sample?");
         Form_AlertYesNo::Alignment = 0;
         Form_AlertYesNo::Font_Size = 13;
         Form_AlertYesNo::Result = 0;
@@ -106,8 +105,10 @@ void Form_Test::Store_Sample_Count(const countReport::Count_Report& report, bool
         const std::int16_t answer = Form_AlertYesNo::Result;
         ui::Default_Instance<Form_AlertYesNo>::Unload();
         Form_AlertYesNo::Font_Size = previousFont;
-        if (answer == Form_AlertYesNo::kYes) Rerun_Requested = true;
-        else if (placed) Remove_From_Bath(Count_Index);
+        if (answer == Form_AlertYesNo::kYes)
+            Rerun_Requested = true;
+        else if (placed)
+            Remove_From_Bath(Count_Index);
     } else {
         // Nothing may leave the bath without a stored result.
         const QString kept = logged ? QStringLiteral("Its report is kept in %1. ").arg(countLogs::Active_Log) : QString();
@@ -130,19 +131,20 @@ void Form_Test::Store_Sample_Count(const countReport::Count_Report& report, bool
 
 void Form_Test::Show_Count(const QString& iso_text, const std::array<QVariant, countReport::Channel_Count>& v)
 {
-    ui::Default_Instance<form_pcGrid>::get().Show_histogram(iso_text, numberOrZero(v[0]), numberOrZero(v[1]),
-                                                           numberOrZero(v[2]), numberOrZero(v[3]),
-                                                           numberOrZero(v[4]), numberOrZero(v[5]),
-                                                           numberOrZero(v[6]));
+    ui::Default_Instance<form_pcGrid>::get().Show_histogram(iso_text, numberOrZero(v[0]), numberOrZero(v[1]), numberOrZero(v[2]),
+                                                            numberOrZero(v[3]), numberOrZero(v[4]), numberOrZero(v[5]), numberOrZero(v[6]));
     History->History_Add_Result(commonModule::Curr_Lab_Number, iso_text, v[0], v[1], v[2], v[3], v[4], v[5], v[6]);
 }
 
 void Form_Test::Within_Limits(const QVariant& code5, const QVariant& code15, bool& bOk) const
 {
     const QString& id = commonModule::Curr_Lab_Number;
-    if (id == kFlush) bOk = countLimits::Within_Limits(code5, code15, ISO5_FLUSH, ISO15_FLUSH);
-    else if (id == kCheck) bOk = countLimits::Within_Limits(code5, code15, ISO5_CHECK, ISO15_CHECK);
-    else bOk = countLimits::Within_Limits(code5, code15, 0, 0);
+    if (id == kFlush)
+        bOk = countLimits::Within_Limits(code5, code15, ISO5_FLUSH, ISO15_FLUSH);
+    else if (id == kCheck)
+        bOk = countLimits::Within_Limits(code5, code15, ISO5_CHECK, ISO15_CHECK);
+    else
+        bOk = countLimits::Within_Limits(code5, code15, 0, 0);
 }
 
 bool Form_Test::Write_Active_Log(const QString& line) { return countLogs::Write_Active_Log(line); }

@@ -57,8 +57,8 @@ void Form_Test::Rack_Header_Show(bool bVisible, const QString& sRackName, const 
     lbl_rackName->setCaption(QString());
     lbl_rackName->setCaption(sRackName + QStringLiteral("  "));
     ui::setTag(lbl_rackName, vTag);
-    for (QWidget* w : std::initializer_list<QWidget*>{shp_CountDown, lbl_CountDown, lbl_rackName, shp_rackName,
-                                                      img_refresh, shp_ActiveWO, lbl_ActiveWo})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{shp_CountDown, lbl_CountDown, lbl_rackName, shp_rackName, img_refresh, shp_ActiveWO, lbl_ActiveWo})
         w->setVisible(bVisible);
 }
 

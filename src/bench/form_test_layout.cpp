@@ -110,8 +110,7 @@ void Form_Test::Arrange_Station_Screen()
     ui::setLeft(&histogram, ui::Left(header.shp_mainPanel));
 
     ui::setTop(rack.img_Exit, ui::Top(rack.img_Priority));
-    ui::setLeft(rack.img_Exit,
-                ui::Left(rack.shp_rackPanel) + ui::Width(rack.shp_rackPanel) - ui::Width(rack.img_Exit));
+    ui::setLeft(rack.img_Exit, ui::Left(rack.shp_rackPanel) + ui::Width(rack.shp_rackPanel) - ui::Width(rack.img_Exit));
     ui::setTop(rack.lbl_Exit, ui::Top(rack.img_Exit) - 10 * py);
     ui::setLeft(rack.lbl_Exit, ui::Left(rack.img_Exit) - 10 * px);
     rack.lbl_Exit->setBorder(false);

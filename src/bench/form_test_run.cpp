@@ -12,12 +12,11 @@
 
 void Form_Test::Get_Run_Type(int Index, bool& bFlush)
 {
-    const runDecision::Run_Type run =
-        runDecision::Get_Run_Type(Samples_Since_Check, SAMPLES_BETWEEN_CHECKS, [this, Index] {
-            bool ok = false;
-            Check_ISO_History(Index, ok);
-            return ok;
-        });
+    const runDecision::Run_Type run = runDecision::Get_Run_Type(Samples_Since_Check, SAMPLES_BETWEEN_CHECKS, [this, Index] {
+        bool ok = false;
+        Check_ISO_History(Index, ok);
+        return ok;
+    });
     if (!run.run_id.isEmpty()) commonModule::Curr_Lab_Number = run.run_id;
     bFlush = run.flush;
 }

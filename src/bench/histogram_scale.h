@@ -8,10 +8,9 @@
 namespace histogram_scale {
 
 // The scale tops the panel offers, smallest first.
-inline constexpr std::array<double, 33> Ladder = {
-    25,     50,     100,    200,    500,    1000,   2000,   3000,   4000,   5000,   7000,
-    10000,  13000,  16000,  20000,  25000,  30000,  35000,  40000,  50000,  60000,  70000,
-    80000,  90000,  100000, 120000, 140000, 160000, 180000, 200000, 250000, 300000, 500000};
+inline constexpr std::array<double, 33> Ladder = {25,    50,    100,    200,    500,    1000,   2000,   3000,   4000,   5000,   7000,
+                                                  10000, 13000, 16000,  20000,  25000,  30000,  35000,  40000,  50000,  60000,  70000,
+                                                  80000, 90000, 100000, 120000, 140000, 160000, 180000, 200000, 250000, 300000, 500000};
 
 // Rounds to a whole number, a half going to the even neighbour (2.5 -> 2, 3.5 -> 4).
 double Round_Half_Even(double value);

@@ -8,10 +8,8 @@
 namespace {
 
 // Design places in the frame, in twips.
-constexpr double Header_Lefts[History_Table::Column_Count] = {1665, 2565, 3465, 4365, 5265,
-                                                              6165, 7065, 7980, 8865, 9765};
-constexpr double Cell_Lefts[History_Table::Column_Count] = {1695, 2565, 3465, 4365, 5280,
-                                                            6165, 7065, 7965, 8865, 9765};
+constexpr double Header_Lefts[History_Table::Column_Count] = {1665, 2565, 3465, 4365, 5265, 6165, 7065, 7980, 8865, 9765};
+constexpr double Cell_Lefts[History_Table::Column_Count] = {1695, 2565, 3465, 4365, 5280, 6165, 7065, 7965, 8865, 9765};
 constexpr double Header_Top = 345;
 constexpr double Header_Height = 255;
 constexpr double Cell_Top = 585;
@@ -142,9 +140,9 @@ void History_Table::History_Scroll()
     History_Rows_Shift();
 }
 
-void History_Table::History_Add_Result(const QVariant& run_id, const QVariant& iso_text, const QVariant& m2,
-                                       const QVariant& m5, const QVariant& m15, const QVariant& m25,
-                                       const QVariant& m50, const QVariant& m100, const QVariant& m200)
+void History_Table::History_Add_Result(const QVariant& run_id, const QVariant& iso_text, const QVariant& m2, const QVariant& m5,
+                                       const QVariant& m15, const QVariant& m25, const QVariant& m50, const QVariant& m100,
+                                       const QVariant& m200)
 {
     History_Scroll();
     const QVariant values[Row_Count] = {iso_text, m2, m5, m15, m25, m50, m100, m200};

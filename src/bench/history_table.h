@@ -42,9 +42,8 @@ public:
     // Adds a new newest column: the run id heads it, row 0 gets the ISO text and
     // rows 1 to 7 the values of 2, 5, 15, 25, 50, 100 and 200 µm, each as text.
     // The oldest column's content is lost.
-    void History_Add_Result(const QVariant& run_id, const QVariant& iso_text, const QVariant& m2, const QVariant& m5,
-                            const QVariant& m15, const QVariant& m25, const QVariant& m50, const QVariant& m100,
-                            const QVariant& m200);
+    void History_Add_Result(const QVariant& run_id, const QVariant& iso_text, const QVariant& m2, const QVariant& m5, const QVariant& m15,
+                            const QVariant& m25, const QVariant& m50, const QVariant& m100, const QVariant& m200);
     void History_Scroll();
     void History_Header_Shift();
     void History_Rows_Shift();

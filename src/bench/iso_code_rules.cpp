@@ -94,13 +94,11 @@ bool Check_ISO_History(const QString& newestIso, const QString& sampleHistory, i
     if (!newestIso.contains(QLatin1Char('/'))) return false;
     const QString newest = newestIso.trimmed();
     const QString last = newest.left(newest.indexOf(QLatin1Char('/'))).trimmed();
-    const QString sample = isWithoutHistory(sampleHistory) ? QString::number(iso5Sample - 1)
-                                                           : Get_ISO_Channel_Code(5, sampleHistory);
+    const QString sample = isWithoutHistory(sampleHistory) ? QString::number(iso5Sample - 1) : Get_ISO_Channel_Code(5, sampleHistory);
     return Compare_ISO_Limits(last, sample, iso5Sample);
 }
 
-QColor Iso_History_Color(bool bBack, const QString&, const QString& iso5, const QString& iso15, int iso5Sample,
-                         int iso15Sample)
+QColor Iso_History_Color(bool bBack, const QString&, const QString& iso5, const QString& iso15, int iso5Sample, int iso15Sample)
 {
     const QColor black(0, 0, 0);
     const QColor yellow(255, 255, 0);

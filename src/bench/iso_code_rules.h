@@ -31,8 +31,7 @@ bool Check_ISO_History(const QString& newestIso, const QString& sampleHistory, i
 
 // The back (bBack) or text colour of a position's countdown by the sample's
 // historical codes; the 2 µm code is not used.
-QColor Iso_History_Color(bool bBack, const QString& iso2, const QString& iso5, const QString& iso15, int iso5Sample,
-                         int iso15Sample);
+QColor Iso_History_Color(bool bBack, const QString& iso2, const QString& iso5, const QString& iso15, int iso5Sample, int iso15Sample);
 
 // How a bath position's history label looks after the history test.
 struct Iso_Label_Look {

@@ -49,15 +49,12 @@ QString buildLine(const Row& row)
 {
     QStringList fields;
     fields << QStringLiteral("!LPR1") << QString::fromLatin1(row.duration) << QString::fromLatin1(row.kind);
-    fields << QStringLiteral("RP") << QStringLiteral("GP") << QStringLiteral("LP") << QStringLiteral("8")
-           << QStringLiteral("C");
+    fields << QStringLiteral("RP") << QStringLiteral("GP") << QStringLiteral("LP") << QStringLiteral("8") << QStringLiteral("C");
     fields << QStringLiteral("2.00") << QStringLiteral("5.00") << QStringLiteral("15.00") << QStringLiteral("25.00")
-           << QStringLiteral("50.00") << QStringLiteral("100.00") << QStringLiteral("100.00")
-           << QStringLiteral("100.00");
+           << QStringLiteral("50.00") << QStringLiteral("100.00") << QStringLiteral("100.00") << QStringLiteral("100.00");
     fields << QString::fromLatin1(row.counts).split(QLatin1Char(' '));
     fields << QString::fromLatin1(row.volume) << QString::fromLatin1(row.date) << QString::fromLatin1(row.time);
-    fields << QStringLiteral("LAB.TECH") << QStringLiteral("22222222") << QString::fromLatin1(row.sample)
-           << QString();
+    fields << QStringLiteral("LAB.TECH") << QStringLiteral("22222222") << QString::fromLatin1(row.sample) << QString();
     fields << QStringLiteral("ISO Code: ") + QString::fromLatin1(row.code) << QString();
     return fields.join(QLatin1Char(','));
 }

@@ -28,14 +28,12 @@ QString find(const QString& share, const QString& sampleId, View view)
 
     QDir dir(share.trimmed());
     if (!dir.exists()) return {};
-    const QStringList folders{QStringLiteral("virtual_directories"), QStringLiteral("IMG_SAMPLES"),
-                              laboratory::Lab_Code};
+    const QStringList folders{QStringLiteral("virtual_directories"), QStringLiteral("IMG_SAMPLES"), laboratory::Lab_Code};
     for (const QString& folder : folders) {
         const QString entry = entryOf(dir, folder, QDir::Dirs);
         if (entry.isEmpty() || !dir.cd(entry)) return {};
     }
-    const QString file =
-        (view == View::Bottom ? QStringLiteral("BTM_") : QStringLiteral("CLR_")) + id + QStringLiteral("_01.jpg");
+    const QString file = (view == View::Bottom ? QStringLiteral("BTM_") : QStringLiteral("CLR_")) + id + QStringLiteral("_01.jpg");
     const QString entry = entryOf(dir, file, QDir::Files);
     if (entry.isEmpty()) return {};
     const QFileInfo info(dir.filePath(entry));

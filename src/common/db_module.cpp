@@ -117,8 +117,8 @@ std::int16_t Check_DB_Errors(const db::Connection& cn, bool bShowErr)
     for (const db::DbError& e : cn.errors()) {
         if (e.number == 0) continue;
         ++count;
-        text += QStringLiteral("Error[") + QString::number(e.number) + QStringLiteral("]") + kCrLf + kCrLf +
-                e.description + kCrLf + kCrLf + kCrLf;
+        text += QStringLiteral("Error[") + QString::number(e.number) + QStringLiteral("]") + kCrLf + kCrLf + e.description + kCrLf + kCrLf +
+                kCrLf;
     }
     if (!text.isEmpty() && bShowErr) commonModule::Show_Alert(text);
     return count;

@@ -13,7 +13,4 @@ inline QString sqlText(const QString& value)
 }
 
 // A text value as a statement writes it: between single quotes, its own quotes doubled.
-inline QString sqlQuoted(const QString& value)
-{
-    return QLatin1Char('\'') + sqlText(value) + QLatin1Char('\'');
-}
+inline QString sqlQuoted(const QString& value) { return QLatin1Char('\'') + sqlText(value) + QLatin1Char('\''); }

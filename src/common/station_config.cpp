@@ -60,8 +60,7 @@ void setStationConfig(const StationConfig& config)
 
 QString stationConnectionString(const StationConfig& config)
 {
-    if (config.odbcDataSource.isEmpty())
-        return QString::fromLatin1(db::kEmbeddedPrefix) + QStringLiteral("labdata.db");
-    return QStringLiteral("DSN=") + config.odbcDataSource + QStringLiteral(";UID=pellicott;PWD=") +
-           QStringLiteral("kp5180rm") + QStringLiteral(";QuotedID=No");
+    if (config.odbcDataSource.isEmpty()) return QString::fromLatin1(db::kEmbeddedPrefix) + QStringLiteral("labdata.db");
+    return QStringLiteral("DSN=") + config.odbcDataSource + QStringLiteral(";UID=pellicott;PWD=") + QStringLiteral("kp5180rm") +
+           QStringLiteral(";QuotedID=No");
 }

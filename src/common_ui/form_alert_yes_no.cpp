@@ -23,9 +23,12 @@ ui::Label* touchArea(QWidget* parent, const char* name, double left, double top,
 Qt::Alignment alignmentOf(std::int16_t alignment)
 {
     switch (alignment) {
-    case 1: return Qt::AlignRight | Qt::AlignTop;
-    case 2: return Qt::AlignHCenter | Qt::AlignTop;
-    default: return Qt::AlignLeft | Qt::AlignTop;
+    case 1:
+        return Qt::AlignRight | Qt::AlignTop;
+    case 2:
+        return Qt::AlignHCenter | Qt::AlignTop;
+    default:
+        return Qt::AlignLeft | Qt::AlignTop;
     }
 }
 
@@ -50,8 +53,7 @@ void Form_AlertYesNo::Form_Load()
 {
     savedStatus_ = commonModule::App_Status;
     commonModule::App_Status = stationStatus::Idle;
-    picture_->setPixmap(
-        message_art::questionPanel(size(), lbl_Yes->geometry(), lbl_No->geometry(), lbl_Exit->geometry()));
+    picture_->setPixmap(message_art::questionPanel(size(), lbl_Yes->geometry(), lbl_No->geometry(), lbl_Exit->geometry()));
     if (Font_Size == 0) Font_Size = 14;
     lbl_Message->setAlignment(alignmentOf(Alignment));
     commonModule::Set_Font(lbl_Message, QString(), QStringLiteral("Arial"), Font_Size, true, commonModule::Color_White);
@@ -77,9 +79,16 @@ void Form_AlertYesNo::keyPressEvent(QKeyEvent* e)
     const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
     if (mods != Qt::NoModifier && mods != Qt::AltModifier) return;
     switch (e->key()) {
-    case Qt::Key_Y: answer(kYes); break;
-    case Qt::Key_N: answer(kNo); break;
-    case Qt::Key_O: answer(kExit); break;
-    default: break;
+    case Qt::Key_Y:
+        answer(kYes);
+        break;
+    case Qt::Key_N:
+        answer(kNo);
+        break;
+    case Qt::Key_O:
+        answer(kExit);
+        break;
+    default:
+        break;
     }
 }

@@ -2,15 +2,15 @@
 
 #include <QElapsedTimer>
 #include <mutex>
-#include <vector>
 #include <sqlite3.h>
+#include <vector>
 
 namespace labdb {
 
 namespace {
 
-constexpr int kMaxKept = 8;            // handles kept over all files
-constexpr qint64 kMaxIdleMs = 60000;   // a handle unused this long is closed
+constexpr int kMaxKept = 8;           // handles kept over all files
+constexpr qint64 kMaxIdleMs = 60000;  // a handle unused this long is closed
 
 struct Kept {
     QString file;

@@ -44,14 +44,9 @@ struct DemoRack {
 };
 
 const DemoRack kRacks[] = {
-    {"R1001", "NORMAL", "RRHRXRDRRPRHRNRRRR.."},
-    {"R1002", "RUSH", "RHRRDRRXRR.RRHRRRDRR"},
-    {"R1003", "CRITICAL", "RRDRHRRRRXRR........"},
-    {"R1004", "URGENT", "RRR.RRHR.RRDRRR....."},
-    {"R1005", "RETEST", "HDHDTHNDHHDHTHDHHDHD"},
-    {"R1006", "MIXED", "RHRDHRRNRHRRDRXRRHRP"},
-    {"R1007", "NORMAL", "XXXXXPXXXX.........."},
-    {"R1008", "NORMAL", "RRRRRRRRRRRR........"},
+    {"R1001", "NORMAL", "RRHRXRDRRPRHRNRRRR.."}, {"R1002", "RUSH", "RHRRDRRXRR.RRHRRRDRR"},   {"R1003", "CRITICAL", "RRDRHRRRRXRR........"},
+    {"R1004", "URGENT", "RRR.RRHR.RRDRRR....."}, {"R1005", "RETEST", "HDHDTHNDHHDHTHDHHDHD"}, {"R1006", "MIXED", "RHRDHRRNRHRRDRXRRHRP"},
+    {"R1007", "NORMAL", "XXXXXPXXXX.........."}, {"R1008", "NORMAL", "RRRRRRRRRRRR........"},
 };
 constexpr int kFirstRackId = 501;
 const char* const kPriorities[] = {"NORMAL", "RUSH", "CRITICAL", "URGENT", "RETEST"};
@@ -96,8 +91,8 @@ private:
             db_.exec("INSERT INTO employees (EMP_NUM, FIRST_NAME, LAST_NAME, LAB_CODE, FUNC_GROUP, JOB_DESC, SUPERVISOR_ID, IS_ADMIN,"
                      " DISMISSED, PASSWORD_HASH) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
                      {e.number, QString::fromLatin1(e.first), QString::fromLatin1(e.last), QString::fromLatin1(demo::kLabCode),
-                      QString::fromLatin1(e.group), QString::fromLatin1(e.job), e.supervisor ? QVariant(e.supervisor) : QVariant(),
-                      e.admin, QString::fromLatin1(e.dismissed), passwordHash(key_, QString::fromLatin1(e.password))});
+                      QString::fromLatin1(e.group), QString::fromLatin1(e.job), e.supervisor ? QVariant(e.supervisor) : QVariant(), e.admin,
+                      QString::fromLatin1(e.dismissed), passwordHash(key_, QString::fromLatin1(e.password))});
     }
 
     void settingsAndDocuments()
@@ -168,8 +163,8 @@ private:
         db_.exec("INSERT INTO pc_counts (TEST_ID, LAB_ID, RUN_NO, INSTRUMENT_ID, FILENAME, METHOD, SAMPLE_VOLUME, FACTOR_VOLUME,"
                  " PC2M, PC5M, PC15M, PC25M, PC50M, PC100M, PC200M, ISO_2, ISO_5, ISO_15, EMP_NUM, COUNT_DATETIME)"
                  " VALUES (?, ?, ?, 'PC002', 'USER_INTERFACE', 'ISO4406', ?, 1, ?, ?, ?, ?, ?, ?, 0, ?, ?, ?, ?, ?)",
-                 {testId, labId, run, kVolume, countFor(codes.iso2), countFor(codes.iso5), pc15, pc25, pc50, pc100, codes.iso2,
-                  codes.iso5, codes.iso15, 101 + run % 2, at});
+                 {testId, labId, run, kVolume, countFor(codes.iso2), countFor(codes.iso5), pc15, pc25, pc50, pc100, codes.iso2, codes.iso5,
+                  codes.iso15, 101 + run % 2, at});
     }
 
     // The particle-count runs of one sample as its layout letter says.

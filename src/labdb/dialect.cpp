@@ -9,12 +9,12 @@ namespace {
 // Statement kinds the laboratory database refuses outright.
 bool isRefusedVerb(const Token& t)
 {
-    for (const char* w : {"insert", "delete", "drop", "create", "alter", "truncate", "merge", "grant", "revoke", "deny",
-                          "use", "declare", "set", "begin", "commit", "rollback", "save", "with", "attach", "detach",
-                          "pragma", "vacuum", "reindex", "analyze", "replace", "shutdown", "kill", "dbcc", "bulk",
-                          "backup", "restore", "print", "if", "while", "waitfor", "goto", "return", "open", "close",
-                          "fetch", "deallocate", "raiserror", "throw", "reconfigure", "checkpoint", "readtext",
-                          "writetext", "updatetext", "disable", "enable"})
+    for (const char* w :
+         {"insert",     "delete",    "drop",    "create",      "alter",      "truncate", "merge",     "grant",      "revoke",  "deny",
+          "use",        "declare",   "set",     "begin",       "commit",     "rollback", "save",      "with",       "attach",  "detach",
+          "pragma",     "vacuum",    "reindex", "analyze",     "replace",    "shutdown", "kill",      "dbcc",       "bulk",    "backup",
+          "restore",    "print",     "if",      "while",       "waitfor",    "goto",     "return",    "open",       "close",   "fetch",
+          "deallocate", "raiserror", "throw",   "reconfigure", "checkpoint", "readtext", "writetext", "updatetext", "disable", "enable"})
         if (t.isWord(w)) return true;
     return false;
 }

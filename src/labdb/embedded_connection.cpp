@@ -19,10 +19,7 @@ namespace {
 // ADO's command time-out 0 means "wait as long as it takes".
 int waitMs(int seconds) { return seconds <= 0 ? 24 * 3600 * 1000 : seconds * 1000; }
 
-db::DbError cannotOpen(const QString& description)
-{
-    return errors::make(4060, QStringLiteral("08004"), description);
-}
+db::DbError cannotOpen(const QString& description) { return errors::make(4060, QStringLiteral("08004"), description); }
 
 db::DbError fromSqlite(const SqliteError& e)
 {

@@ -2,8 +2,8 @@
 
 #include "labdb/sqlite_db.h"
 
-#include <memory>
 #include "platform/db/connection.h"
+#include <memory>
 
 namespace labdb {
 

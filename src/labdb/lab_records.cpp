@@ -20,9 +20,8 @@ std::optional<SampleRow> findSample(Database& db, const QString& labCode, const 
         return sampleFrom(db.firstRow("SELECT LAB_ID, LAB_NUMBER, LAB_CODE, PRIORITY FROM samples WHERE LAB_NUMBER = ? "
                                       "ORDER BY LAB_ID LIMIT 1",
                                       {number}));
-    return sampleFrom(db.firstRow(
-        "SELECT LAB_ID, LAB_NUMBER, LAB_CODE, PRIORITY FROM samples WHERE LAB_CODE = ? AND LAB_NUMBER = ?",
-        {labCode.trimmed(), number}));
+    return sampleFrom(db.firstRow("SELECT LAB_ID, LAB_NUMBER, LAB_CODE, PRIORITY FROM samples WHERE LAB_CODE = ? AND LAB_NUMBER = ?",
+                                  {labCode.trimmed(), number}));
 }
 
 std::optional<SampleRow> findSampleById(Database& db, qlonglong labId)
@@ -41,8 +40,8 @@ std::optional<TestRow> latestTest(Database& db, qlonglong labId, const QString& 
 
 std::optional<EmployeeRow> activeEmployee(Database& db, qlonglong empNum)
 {
-    const QVariantList r =
-        db.firstRow("SELECT EMP_NUM, FIRST_NAME || ' ' || LAST_NAME FROM employees WHERE EMP_NUM = ? AND DISMISSED = 'N'", {empNum});
+    const QVariantList r = db.firstRow("SELECT EMP_NUM, FIRST_NAME || ' ' || LAST_NAME FROM employees WHERE EMP_NUM = ? AND DISMISSED = 'N'",
+                                       {empNum});
     if (r.isEmpty()) return std::nullopt;
     return EmployeeRow{r[0].toLongLong(), r[1].toString()};
 }

@@ -32,7 +32,8 @@ bool createDatabase(const QString& path, bool withDemo, QString* error)
         db.script("COMMIT");
         return true;
     } catch (const std::exception& e) {
-        if (error) *error = QStringLiteral("The laboratory database %1 could not be created: %2").arg(path, QString::fromLocal8Bit(e.what()));
+        if (error)
+            *error = QStringLiteral("The laboratory database %1 could not be created: %2").arg(path, QString::fromLocal8Bit(e.what()));
     }
     QFile::remove(path);
     QFile::remove(path + QStringLiteral("-wal"));

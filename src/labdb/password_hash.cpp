@@ -36,9 +36,6 @@ QByteArray passwordHash(const QByteArray& key, const QString& password)
     return out;
 }
 
-QByteArray passwordKeyOf(Database& db)
-{
-    return db.scalar("SELECT VALUE FROM labdb_meta WHERE KEY = 'password_key'").toByteArray();
-}
+QByteArray passwordKeyOf(Database& db) { return db.scalar("SELECT VALUE FROM labdb_meta WHERE KEY = 'password_key'").toByteArray(); }
 
 }  // namespace labdb

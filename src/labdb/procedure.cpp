@@ -141,7 +141,8 @@ QString stationTestFilter(const Args& a)
         const QVariant isWeighed = a.value(QStringLiteral("@isWeighed"));
         const QVariant showWeighed = a.value(QStringLiteral("@showWeighed"));
         if (!db::isNull(isWeighed))
-            out += isWeighed.toLongLong() == 0 ? QStringLiteral(" AND isnumeric(t.WEIGHT) = 0") : QStringLiteral(" AND isnumeric(t.WEIGHT) = 1");
+            out += isWeighed.toLongLong() == 0 ? QStringLiteral(" AND isnumeric(t.WEIGHT) = 0")
+                                               : QStringLiteral(" AND isnumeric(t.WEIGHT) = 1");
         else if (!db::isNull(showWeighed) && showWeighed.toLongLong() == 0)
             out += QStringLiteral(" AND isnumeric(t.WEIGHT) = 0");
     }

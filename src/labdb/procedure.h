@@ -77,8 +77,7 @@ Args bindArguments(const Procedure& procedure, const ProcedureCall& call);
 
 // Helpers for the procedure bodies.
 db::Recordset answer(const QStringList& columns, const QList<QVariantList>& rows = {});
-db::Recordset errorReply(int error, const QString& message, const QStringList& moreColumns = {},
-                         const QVariantList& moreValues = {});
+db::Recordset errorReply(int error, const QString& message, const QStringList& moreColumns = {}, const QVariantList& moreValues = {});
 
 // Conditions on a test (alias t) that the station kinds add to their rack
 // queries: @weight_required / @isWeighed (or @showWeighed) for the scales,

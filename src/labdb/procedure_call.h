@@ -12,9 +12,9 @@
 namespace labdb {
 
 struct CallArgument {
-    QString name;           // "@name" as written, empty for a positional argument
-    QVariant value;         // QString for a text, the literal's text for a number, invalid for null
-    bool isNumber = false;  // the value was written as a number
+    QString name;             // "@name" as written, empty for a positional argument
+    QVariant value;           // QString for a text, the literal's text for a number, invalid for null
+    bool isNumber = false;    // the value was written as a number
     bool useDefault = false;  // written as the word default
 };
 

@@ -44,8 +44,7 @@ QString rackOf(Database& db, const QString& extra, qlonglong labId)
         const qsizetype rid = extra.indexOf(QLatin1String("RID="), 3);
         return (rid < 0 ? extra.mid(3) : extra.mid(3, rid - 3)).trimmed();
     }
-    return db.scalar("SELECT r.RACK_DESC FROM rack_positions p JOIN racks r ON r.RACK_ID = p.RACK_ID WHERE p.LAB_ID = ?", {labId})
-        .toString();
+    return db.scalar("SELECT r.RACK_DESC FROM rack_positions p JOIN racks r ON r.RACK_ID = p.RACK_ID WHERE p.LAB_ID = ?", {labId}).toString();
 }
 
 db::Recordset addToBath(ProcContext& c, const Args& a, const BathKey& k, qlonglong position)
@@ -121,11 +120,12 @@ db::Recordset setPcBath(ProcContext& c, const Args& a)
 // The rows of the open batch (or of the named one), by position.
 db::Recordset getBatchSamples(ProcContext& c, const Args& a)
 {
-    const QStringList columns = {
-        QStringLiteral("ERROR"),       QStringLiteral("DETAIL_ID"), QStringLiteral("BATCH_ID"),  QStringLiteral("BATCH_NAME"),
-        QStringLiteral("POSITION"),    QStringLiteral("SAMPLE_ID"), QStringLiteral("LAB_ID"),    QStringLiteral("RUN_NO"),
-        QStringLiteral("SAMPLE_TYPE"), QStringLiteral("STATUS"),    QStringLiteral("WEIGHT"),    QStringLiteral("EXTRA"),
-        QStringLiteral("PRIORITY"),    QStringLiteral("EMP_NUM"),   QStringLiteral("DATE_ADDED"), QStringLiteral("RACK_DESC")};
+    const QStringList columns = {QStringLiteral("ERROR"),      QStringLiteral("DETAIL_ID"), QStringLiteral("BATCH_ID"),
+                                 QStringLiteral("BATCH_NAME"), QStringLiteral("POSITION"),  QStringLiteral("SAMPLE_ID"),
+                                 QStringLiteral("LAB_ID"),     QStringLiteral("RUN_NO"),    QStringLiteral("SAMPLE_TYPE"),
+                                 QStringLiteral("STATUS"),     QStringLiteral("WEIGHT"),    QStringLiteral("EXTRA"),
+                                 QStringLiteral("PRIORITY"),   QStringLiteral("EMP_NUM"),   QStringLiteral("DATE_ADDED"),
+                                 QStringLiteral("RACK_DESC")};
     const QVariant batch = a.isNull(QStringLiteral("@batch_id")) ? openBatch(c.db, bathOf(a)) : a.value(QStringLiteral("@batch_id"));
     if (db::isNull(batch)) return answer(columns);
     return answer(columns, c.db.rows("SELECT 0, d.DETAIL_ID, d.BATCH_ID, b.BATCH_NAME, d.POSITION, s.LAB_NUMBER, d.LAB_ID, d.RUN_NO,"
@@ -171,9 +171,9 @@ void addBathProcedures(QList<Procedure>& out)
 {
     const QVariant pc002 = QStringLiteral("PC002"), lab = defaultLabCode(), group = QStringLiteral("PrtCount");
     out << Procedure{QStringLiteral("labrack.dbo.set_PC_Bath"),
-                     {textParam("@sampleId"), textParam("@extra"), integerParam("@empNum"),
-                      required(integerParam("@position")), required(textParam("@action")), integerParam("@test", 0),
-                      textParam("@instrument_id", pc002), textParam("@lab_code", lab), textParam("@test_group", group)},
+                     {textParam("@sampleId"), textParam("@extra"), integerParam("@empNum"), required(integerParam("@position")),
+                      required(textParam("@action")), integerParam("@test", 0), textParam("@instrument_id", pc002),
+                      textParam("@lab_code", lab), textParam("@test_group", group)},
                      true,
                      setPcBath};
     out << Procedure{QStringLiteral("labrack.dbo.get_batch_samples"),

@@ -13,8 +13,7 @@ namespace {
 const QString kParticleCount = QStringLiteral("PrtCount");
 const char* const kChannels[] = {"@pc2m", "@pc5m", "@pc15m", "@pc25m", "@pc50m", "@pc100m", "@pc200m"};
 
-db::Recordset importReply(const QString& status, const QVariantList& sampleValues, const QString& message,
-                          const QVariantList& codes = {})
+db::Recordset importReply(const QString& status, const QVariantList& sampleValues, const QString& message, const QVariantList& codes = {})
 {
     QVariantList row{status};
     row << sampleValues;
@@ -67,7 +66,9 @@ db::Recordset importPc002(ProcContext& c, const Args& a)
     Params counts;
     for (const char* channel : kChannels) {
         const std::optional<double> v = reading(a, channel);
-        if (!v) return invalid(QStringLiteral("Count %1 = '%2' is not a count.").arg(QString::fromLatin1(channel), a.text(QString::fromLatin1(channel))));
+        if (!v)
+            return invalid(
+                QStringLiteral("Count %1 = '%2' is not a count.").arg(QString::fromLatin1(channel), a.text(QString::fromLatin1(channel))));
         // Whole counts are kept as integers as far as an integer holds them.
         const bool whole = *v == std::trunc(*v) && *v < 9.0e18;
         counts << (whole ? QVariant(qlonglong(*v)) : QVariant(*v));
@@ -78,7 +79,8 @@ db::Recordset importPc002(ProcContext& c, const Args& a)
     for (int i = 0; i < 3; ++i) {
         const std::optional<int> code = isoScaleNumber(counts[i].toDouble() * factor / *volume);
         if (!code)
-            return invalid(QStringLiteral("Count %1 = %2 is beyond the ISO 4406 table.").arg(QString::fromLatin1(kChannels[i]), counts[i].toString()));
+            return invalid(
+                QStringLiteral("Count %1 = %2 is beyond the ISO 4406 table.").arg(QString::fromLatin1(kChannels[i]), counts[i].toString()));
         codes << qlonglong(*code);
     }
     c.db.exec("INSERT INTO pc_counts (TEST_ID, LAB_ID, RUN_NO, INSTRUMENT_ID, FILENAME, METHOD, SAMPLE_VOLUME, FACTOR_VOLUME,"
@@ -89,38 +91,39 @@ db::Recordset importPc002(ProcContext& c, const Args& a)
                   << counts << codes << Params{empNum, c.now});
     c.db.exec("UPDATE lab_tracking SET STATUS = 'DONE', DATE_COMPLETED = ?, EMP_NUM = ? WHERE TEST_ID = ?", {c.now, empNum, test->testId});
     const QString iso = codes[1].toString() + QLatin1Char('/') + codes[2].toString();
-    return importReply(QStringLiteral("DONE"), known, QStringLiteral("Count stored for lab number %1, run %2.").arg(labNumber).arg(test->runNo),
-                       codes << iso);
+    return importReply(QStringLiteral("DONE"), known,
+                       QStringLiteral("Count stored for lab number %1, run %2.").arg(labNumber).arg(test->runNo), codes << iso);
 }
 
 // The sample's latest stored count; NOT_ENTERED when an earlier particle-count
 // test of it ended without a count; no row when it has neither.
 db::Recordset getPcHistory(ProcContext& c, const Args& a)
 {
-    const QStringList columns = {QStringLiteral("STATUS"), QStringLiteral("ISO"),    QStringLiteral("ISO_2"),
-                                 QStringLiteral("ISO_5"),  QStringLiteral("ISO_15"), QStringLiteral("LAB_ID"),
+    const QStringList columns = {QStringLiteral("STATUS"), QStringLiteral("ISO"),           QStringLiteral("ISO_2"),
+                                 QStringLiteral("ISO_5"),  QStringLiteral("ISO_15"),        QStringLiteral("LAB_ID"),
                                  QStringLiteral("RUN_NO"), QStringLiteral("COUNT_DATETIME")};
     const std::optional<SampleRow> sample = findSample(c.db, a.text(QStringLiteral("@labCode")), a.text(QStringLiteral("@labNumber")));
     if (!sample) return answer(columns);
-    const QVariantList last = c.db.firstRow(
-        "SELECT t.STATUS, k.ISO_5 || '/' || k.ISO_15, k.ISO_2, k.ISO_5, k.ISO_15, k.LAB_ID, k.RUN_NO, k.COUNT_DATETIME"
-        " FROM pc_counts k JOIN lab_tracking t ON t.TEST_ID = k.TEST_ID WHERE k.LAB_ID = ? ORDER BY k.COUNT_ID DESC LIMIT 1",
-        {sample->labId});
+    const QVariantList last =
+        c.db.firstRow("SELECT t.STATUS, k.ISO_5 || '/' || k.ISO_15, k.ISO_2, k.ISO_5, k.ISO_15, k.LAB_ID, k.RUN_NO, k.COUNT_DATETIME"
+                      " FROM pc_counts k JOIN lab_tracking t ON t.TEST_ID = k.TEST_ID WHERE k.LAB_ID = ? ORDER BY k.COUNT_ID DESC LIMIT 1",
+                      {sample->labId});
     if (!last.isEmpty()) return answer(columns, {last});
-    const QVariant closedRun = c.db.scalar(
-        "SELECT max(RUN_NO) FROM lab_tracking WHERE LAB_ID = ? AND TEST_GROUP = ? AND STATUS <> 'READY'", {sample->labId, kParticleCount});
+    const QVariant closedRun = c.db.scalar("SELECT max(RUN_NO) FROM lab_tracking WHERE LAB_ID = ? AND TEST_GROUP = ? AND STATUS <> 'READY'",
+                                           {sample->labId, kParticleCount});
     if (db::isNull(closedRun)) return answer(columns);
-    return answer(columns, {{QStringLiteral("NOT_ENTERED"), QVariant(), QVariant(), QVariant(), QVariant(), sample->labId, closedRun, QVariant()}});
+    return answer(columns,
+                  {{QStringLiteral("NOT_ENTERED"), QVariant(), QVariant(), QVariant(), QVariant(), sample->labId, closedRun, QVariant()}});
 }
 
 }  // namespace
 
 void addCountProcedures(QList<Procedure>& out)
 {
-    QList<ParamSpec> import = {required(textParam("@labnumber")), textParam("@instrumentid", QStringLiteral("PC002")),
-                               textParam("@filename"), textParam("@labcode", defaultLabCode()),
-                               textParam("@method", QStringLiteral("ISO4406")), required(textParam("@sampleVolume")),
-                               decimalParam("@factorVolume", 1.0)};
+    QList<ParamSpec> import = {
+        required(textParam("@labnumber")),       textParam("@instrumentid", QStringLiteral("PC002")), textParam("@filename"),
+        textParam("@labcode", defaultLabCode()), textParam("@method", QStringLiteral("ISO4406")),     required(textParam("@sampleVolume")),
+        decimalParam("@factorVolume", 1.0)};
     for (const char* channel : kChannels) import << required(textParam(channel));
     import << required(integerParam("@empnum")) << textParam("@test", QStringLiteral("N"));
     out << Procedure{QStringLiteral("Lab.dbo.import_PC002"), import, true, importPc002};

@@ -28,8 +28,7 @@ db::Recordset rackAcquisition(ProcContext& c, const Args& a)
     const QString station = a.trimmed(QStringLiteral("@station"));
     const QString action = a.trimmed(QStringLiteral("@action")).toUpper();
 
-    const QVariantList rack =
-        c.db.firstRow("SELECT RACK_ID, RACK_DESC, CURR_USER, CURR_STATION FROM racks WHERE RACK_ID = ?", {rackId});
+    const QVariantList rack = c.db.firstRow("SELECT RACK_ID, RACK_DESC, CURR_USER, CURR_STATION FROM racks WHERE RACK_ID = ?", {rackId});
     if (a.isNull(QStringLiteral("@rack_id")) || rack.isEmpty())
         return errorReply(1, QStringLiteral("Rack %1 does not exist.").arg(a.text(QStringLiteral("@rack_id"))), kExtraColumns);
     const QString desc = rack[1].toString();
@@ -41,17 +40,16 @@ db::Recordset rackAcquisition(ProcContext& c, const Args& a)
         return errorReply(1, QStringLiteral("Unknown rack action '%1'; use GET or PUT.").arg(a.text(QStringLiteral("@action"))),
                           kExtraColumns, holderValues);
     const std::optional<EmployeeRow> employee = activeEmployee(c.db, empNum);
-    if (!employee)
-        return errorReply(1, QStringLiteral("Employee %1 is not an active employee.").arg(empNum), kExtraColumns, holderValues);
-    if (station.isEmpty())
-        return errorReply(1, QStringLiteral("No station named for rack %1.").arg(desc), kExtraColumns, holderValues);
+    if (!employee) return errorReply(1, QStringLiteral("Employee %1 is not an active employee.").arg(empNum), kExtraColumns, holderValues);
+    if (station.isEmpty()) return errorReply(1, QStringLiteral("No station named for rack %1.").arg(desc), kExtraColumns, holderValues);
 
     const bool free = db::isNull(holder);
     const bool heldHere = !free && holder.toLongLong() == empNum && holderStation.compare(station, Qt::CaseInsensitive) == 0;
     if (!free && !heldHere) {
         const QString name = holderName(c.db, holder);
-        const QString why = action == QLatin1String("GET") ? QStringLiteral("Rack %1 is in use by %2 (%3) at %4.")
-                                                           : QStringLiteral("Rack %1 is held by %2 (%3) at %4; only the holder can return it.");
+        const QString why = action == QLatin1String("GET")
+                                ? QStringLiteral("Rack %1 is in use by %2 (%3) at %4.")
+                                : QStringLiteral("Rack %1 is held by %2 (%3) at %4; only the holder can return it.");
         return errorReply(1, why.arg(desc, name, holder.toString(), holderStation), kExtraColumns, holderValues);
     }
     if (action == QLatin1String("GET")) {
@@ -72,8 +70,8 @@ db::Recordset rackAcquisition(ProcContext& c, const Args& a)
 void addCustodyProcedures(QList<Procedure>& out)
 {
     out << Procedure{QStringLiteral("labrack.dbo.rack_acquisition_upd"),
-                     {required(integerParam("@rack_id")), required(integerParam("@emp_num")),
-                      required(textParam("@station")), required(textParam("@action"))},
+                     {required(integerParam("@rack_id")), required(integerParam("@emp_num")), required(textParam("@station")),
+                      required(textParam("@action"))},
                      true,
                      rackAcquisition};
 }

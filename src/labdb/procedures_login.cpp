@@ -10,8 +10,8 @@ namespace {
 // row otherwise. Passwords are found by their keyed hash (password_hash.h).
 db::Recordset validatePassword(ProcContext& c, const Args& a)
 {
-    const QStringList columns = {QStringLiteral("EMP_NUM"),  QStringLiteral("FIRSTNAME"), QStringLiteral("LASTNAME"),
-                                 QStringLiteral("ISADMIN"),  QStringLiteral("Zolt_Func"), QStringLiteral("LAB_CODE")};
+    const QStringList columns = {QStringLiteral("EMP_NUM"), QStringLiteral("FIRSTNAME"), QStringLiteral("LASTNAME"),
+                                 QStringLiteral("ISADMIN"), QStringLiteral("Zolt_Func"), QStringLiteral("LAB_CODE")};
     const QString password = a.text(QStringLiteral("@UserPassword"));
     if (a.isNull(QStringLiteral("@UserPassword")) || password.isEmpty()) return answer(columns);
     const QByteArray hash = passwordHash(passwordKeyOf(c.db), password);

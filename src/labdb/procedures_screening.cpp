@@ -69,7 +69,8 @@ db::Recordset screenUpdate(ProcContext& c, const Args& a)
 {
     const std::optional<SampleRow> sample = findSampleById(c.db, a.integer(QStringLiteral("@labid")));
     if (a.isNull(QStringLiteral("@labid")) || !sample)
-        return screenReply(QStringLiteral("NOT_FOUND"), {}, {}, {}, QStringLiteral("Lab id %1 is not known.").arg(a.text(QStringLiteral("@labid"))));
+        return screenReply(QStringLiteral("NOT_FOUND"), {}, {}, {},
+                           QStringLiteral("Lab id %1 is not known.").arg(a.text(QStringLiteral("@labid"))));
     if (a.trimmed(QStringLiteral("@saveaction")).compare(QLatin1String("UPDATE"), Qt::CaseInsensitive) != 0)
         return screenReply(QStringLiteral("INVALID"), sample->priority, sample->labId, {},
                            QStringLiteral("Save action '%1' is not taken here; only UPDATE.").arg(a.text(QStringLiteral("@saveaction"))));
@@ -89,8 +90,8 @@ db::Recordset screenUpdate(ProcContext& c, const Args& a)
                                QStringLiteral("'%1' is not a rating of %2.").arg(word, QString::fromLatin1(r.column)));
         values << (db::isNull(v) ? QVariant() : QVariant(word));
     }
-    values << a.value(QStringLiteral("@status_visual")) << a.value(QStringLiteral("@status_spat")) << a.value(QStringLiteral("@status_image"))
-           << a.value(QStringLiteral("@empnum")) << c.now;
+    values << a.value(QStringLiteral("@status_visual")) << a.value(QStringLiteral("@status_spat"))
+           << a.value(QStringLiteral("@status_image")) << a.value(QStringLiteral("@empnum")) << c.now;
     c.db.exec("INSERT OR REPLACE INTO screen_results (TEST_ID, APPEARANCE, BABBITT, DEBRIS, DIRT, H2O_EMUL, H2O_FREE, ODOR,"
               " PRECIPITATE, SILT, WHITE_METAL, STATUS_VISUAL, STATUS_SPAT, STATUS_IMAGE, EMP_NUM, DATE_UPDATED)"
               " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ifnull(?, -1), ifnull(?, -1), ifnull(?, 0), ?, ?)",
@@ -106,9 +107,8 @@ db::Recordset screenUpdate(ProcContext& c, const Args& a)
 void addScreeningProcedures(QList<Procedure>& out)
 {
     out << Procedure{QStringLiteral("lab.dbo.tgrp_query"),
-                     {textParam("@testgroup", QStringLiteral("SCREEN")), required(integerParam("@labid")),
-                      textParam("@labcode"), textParam("@status", QStringLiteral("READY")),
-                      textParam("@histories", QStringLiteral("N"))},
+                     {textParam("@testgroup", QStringLiteral("SCREEN")), required(integerParam("@labid")), textParam("@labcode"),
+                      textParam("@status", QStringLiteral("READY")), textParam("@histories", QStringLiteral("N"))},
                      false,
                      tgrpQuery};
     QList<ParamSpec> update = {required(integerParam("@labid")), textParam("@saveaction", QStringLiteral("UPDATE")),

@@ -27,7 +27,8 @@ db::Recordset insertTest(ProcContext& c, const Args& a)
         return done(insertReply(QStringLiteral("INVALID"), {}, {},
                                 QStringLiteral("Test class '%1' is not taken here; only REDO.").arg(a.text(QStringLiteral("@class")))));
     const std::optional<SampleRow> sample = findSample(c.db, a.text(QStringLiteral("@labcode")), labNumber);
-    if (!sample) return done(insertReply(QStringLiteral("NOT_FOUND"), {}, {}, QStringLiteral("Lab number %1 is not known.").arg(labNumber)));
+    if (!sample)
+        return done(insertReply(QStringLiteral("NOT_FOUND"), {}, {}, QStringLiteral("Lab number %1 is not known.").arg(labNumber)));
     const std::optional<TestRow> last = latestTest(c.db, sample->labId, group);
     if (!last)
         return done(insertReply(QStringLiteral("NO_TEST"), sample->labId, {},
@@ -56,13 +57,14 @@ db::Recordset testAction(ProcContext& c, const Args& a)
     static const QRegularExpression code(QStringLiteral("^[A-Za-z0-9_]{1,30}$"));
     const QString action = a.trimmed(QStringLiteral("@testaction"));
     const QString group = a.trimmed(QStringLiteral("@testgrp"));
-    const std::optional<SampleRow> sample =
-        a.isNull(QStringLiteral("@labId")) ? findSample(c.db, a.text(QStringLiteral("@labcode")), a.text(QStringLiteral("@labnumber")))
-                                           : findSampleById(c.db, a.integer(QStringLiteral("@labId")));
+    const std::optional<SampleRow> sample = a.isNull(QStringLiteral("@labId"))
+                                                ? findSample(c.db, a.text(QStringLiteral("@labcode")), a.text(QStringLiteral("@labnumber")))
+                                                : findSampleById(c.db, a.integer(QStringLiteral("@labId")));
     if (!sample)
         return actionReply(QStringLiteral("NOT_FOUND"), {}, {}, {},
                            QStringLiteral("Sample %1 is not known.")
-                               .arg(a.isNull(QStringLiteral("@labId")) ? a.trimmed(QStringLiteral("@labnumber")) : a.text(QStringLiteral("@labId"))));
+                               .arg(a.isNull(QStringLiteral("@labId")) ? a.trimmed(QStringLiteral("@labnumber"))
+                                                                       : a.text(QStringLiteral("@labId"))));
     if (!code.match(action).hasMatch())
         return actionReply(QStringLiteral("INVALID"), sample->priority, sample->labId, {},
                            QStringLiteral("Test action '%1' is not an action code.").arg(a.text(QStringLiteral("@testaction"))));
@@ -78,8 +80,9 @@ db::Recordset testAction(ProcContext& c, const Args& a)
               {test->testId, action.toUpper(), empNum, c.now});
     c.db.exec("UPDATE lab_tracking SET STATUS = 'DONE', TEST_ACTION = ?, DATE_COMPLETED = ?, EMP_NUM = ? WHERE TEST_ID = ?",
               {action.toUpper(), c.now, empNum, test->testId});
-    return actionReply(QStringLiteral("DONE"), sample->priority, sample->labId, test->runNo,
-                       QStringLiteral("%1 run %2 of sample %3 closed: %4.").arg(group).arg(test->runNo).arg(sample->labNumber, action.toUpper()));
+    return actionReply(
+        QStringLiteral("DONE"), sample->priority, sample->labId, test->runNo,
+        QStringLiteral("%1 run %2 of sample %3 closed: %4.").arg(group).arg(test->runNo).arg(sample->labNumber, action.toUpper()));
 }
 
 }  // namespace
@@ -87,14 +90,14 @@ db::Recordset testAction(ProcContext& c, const Args& a)
 void addTestProcedures(QList<Procedure>& out)
 {
     out << Procedure{QStringLiteral("Lab.dbo.labtrack_inserttest"),
-                     {required(textParam("@labnumber")), textParam("@labcode", defaultLabCode()),
-                      required(textParam("@testgrp")), required(textParam("@class")), textParam("@comments"),
-                      textParam("@return_status", QStringLiteral("Y")), integerParam("@empnum")},
+                     {required(textParam("@labnumber")), textParam("@labcode", defaultLabCode()), required(textParam("@testgrp")),
+                      required(textParam("@class")), textParam("@comments"), textParam("@return_status", QStringLiteral("Y")),
+                      integerParam("@empnum")},
                      true,
                      insertTest};
     out << Procedure{QStringLiteral("lab.dbo.labtrack_testaction"),
-                     {textParam("@labnumber"), integerParam("@labId"), required(integerParam("@empnum")),
-                      textParam("@labcode"), required(textParam("@testgrp")), required(textParam("@testaction"))},
+                     {textParam("@labnumber"), integerParam("@labId"), required(integerParam("@empnum")), textParam("@labcode"),
+                      required(textParam("@testgrp")), required(textParam("@testaction"))},
                      true,
                      testAction};
 }

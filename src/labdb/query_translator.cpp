@@ -37,18 +37,16 @@ QString weighedTestGroupFor(const QString& suffix)
 
 // labrack.dbo.TBL_TestGroup_Count(lab code, test group): the outstanding tests,
 // one row for those not weighed (isWeighed 0) and one for those weighed (1).
-const char* const kCountOneGroup =
-    "(WITH c AS MATERIALIZED (SELECT count(*) AS ALL_TESTS, total(isnumeric(t.WEIGHT)) AS WEIGHED"
-    "   FROM lab_tracking t JOIN samples s ON s.LAB_ID = t.LAB_ID"
-    "   WHERE t.STATUS = 'READY' AND t.TEST_GROUP = ? AND s.LAB_CODE = ?)"
-    " SELECT ? AS LAB_CODE, ? AS TEST_GROUP, 0 AS isWeighed, ALL_TESTS - CAST(WEIGHED AS INTEGER) AS COUNT FROM c"
-    " UNION ALL SELECT ?, ?, 1, CAST(WEIGHED AS INTEGER) FROM c)";
+const char* const kCountOneGroup = "(WITH c AS MATERIALIZED (SELECT count(*) AS ALL_TESTS, total(isnumeric(t.WEIGHT)) AS WEIGHED"
+                                   "   FROM lab_tracking t JOIN samples s ON s.LAB_ID = t.LAB_ID"
+                                   "   WHERE t.STATUS = 'READY' AND t.TEST_GROUP = ? AND s.LAB_CODE = ?)"
+                                   " SELECT ? AS LAB_CODE, ? AS TEST_GROUP, 0 AS isWeighed, ALL_TESTS - CAST(WEIGHED AS INTEGER) AS COUNT FROM c"
+                                   " UNION ALL SELECT ?, ?, 1, CAST(WEIGHED AS INTEGER) FROM c)";
 
 // With no test group: a row per test group and weighed state that occurs.
-const char* const kCountAllGroups =
-    "(SELECT ? AS LAB_CODE, t.TEST_GROUP AS TEST_GROUP, isnumeric(t.WEIGHT) AS isWeighed, count(*) AS COUNT"
-    " FROM lab_tracking t JOIN samples s ON s.LAB_ID = t.LAB_ID"
-    " WHERE t.STATUS = 'READY' AND s.LAB_CODE = ? GROUP BY t.TEST_GROUP, isWeighed ORDER BY 2, 3)";
+const char* const kCountAllGroups = "(SELECT ? AS LAB_CODE, t.TEST_GROUP AS TEST_GROUP, isnumeric(t.WEIGHT) AS isWeighed, count(*) AS COUNT"
+                                    " FROM lab_tracking t JOIN samples s ON s.LAB_ID = t.LAB_ID"
+                                    " WHERE t.STATUS = 'READY' AND s.LAB_CODE = ? GROUP BY t.TEST_GROUP, isWeighed ORDER BY 2, 3)";
 
 // Brackets, NOT, function calls and subqueries nest no deeper than this; a text
 // nested deeper is refused before it can exhaust the stack of the reader.
@@ -62,8 +60,8 @@ bool isPlainName(const QString& s)
 
 bool isClauseWord(const Token& t)
 {
-    for (const char* w : {"where", "union", "order", "group", "with", "on", "join", "inner", "left", "right", "having",
-                          "and", "or", "set", "from", "select"})
+    for (const char* w : {"where", "union", "order", "group", "with", "on", "join", "inner", "left", "right", "having", "and", "or", "set",
+                          "from", "select"})
         if (t.isWord(w)) return true;
     return false;
 }
@@ -159,8 +157,10 @@ private:
             do {
                 operand();
                 put(QStringLiteral(" COLLATE NOCASE"));
-                if (acceptWord("desc")) put(QStringLiteral(" DESC"));
-                else acceptWord("asc");
+                if (acceptWord("desc"))
+                    put(QStringLiteral(" DESC"));
+                else
+                    acceptWord("asc");
             } while (acceptSymbol(",") && (put(QStringLiteral(", ")), true));
         }
         if (limit >= 0) put(QStringLiteral(" LIMIT ") + QString::number(limit));
@@ -328,8 +328,10 @@ private:
             } else {
                 do {
                     const QVariant v = literal();
-                    if (db::isNull(v)) put(QStringLiteral("NULL"));
-                    else bind(v);
+                    if (db::isNull(v))
+                        put(QStringLiteral("NULL"));
+                    else
+                        bind(v);
                 } while (acceptSymbol(",") && (put(QStringLiteral(", ")), true));
             }
             expectSymbol(")");

@@ -19,7 +19,8 @@ db::DbError incorrectSyntax(const QString& near)
 db::DbError nestedTooDeeply()
 {
     return make(191, kSyntaxState,
-                QStringLiteral("Some part of your SQL statement is nested too deeply. Rewrite the query or break it up into smaller queries."));
+                QStringLiteral(
+                    "Some part of your SQL statement is nested too deeply. Rewrite the query or break it up into smaller queries."));
 }
 
 db::DbError unclosedQuote(const QString& text)

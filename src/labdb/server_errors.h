@@ -21,23 +21,23 @@ namespace errors {
 
 db::DbError make(long number, const QString& sqlState, const QString& description);
 
-db::DbError incorrectSyntax(const QString& near);                         // 102
-db::DbError unclosedQuote(const QString& text);                           // 105
-db::DbError procedureNotFound(const QString& name);                       // 2812
-db::DbError invalidObject(const QString& name);                           // 208
-db::DbError invalidColumn(const QString& name);                           // 207
+db::DbError incorrectSyntax(const QString& near);                                  // 102
+db::DbError unclosedQuote(const QString& text);                                    // 105
+db::DbError procedureNotFound(const QString& name);                                // 2812
+db::DbError invalidObject(const QString& name);                                    // 208
+db::DbError invalidColumn(const QString& name);                                    // 207
 db::DbError missingParameter(const QString& procedure, const QString& parameter);  // 201
-db::DbError tooManyArguments(const QString& procedure);                   // 8144
+db::DbError tooManyArguments(const QString& procedure);                            // 8144
 db::DbError notAParameter(const QString& parameter, const QString& procedure);     // 8145
-db::DbError parameterTwice(const QString& parameter);                     // 8143
-db::DbError namedThenPositional(int number);                              // 119
-db::DbError conversionFailed(const QString& value, const QString& type);  // 245
-db::DbError notPermitted(const QString& what);                            // 229
-db::DbError columnNotWritable(const QString& column, const QString& object);  // 230
-db::DbError nestedTooDeeply();                                            // 191
-db::DbError queryTimeout();                                               // the time-out number, HYT00
+db::DbError parameterTwice(const QString& parameter);                              // 8143
+db::DbError namedThenPositional(int number);                                       // 119
+db::DbError conversionFailed(const QString& value, const QString& type);           // 245
+db::DbError notPermitted(const QString& what);                                     // 229
+db::DbError columnNotWritable(const QString& column, const QString& object);       // 230
+db::DbError nestedTooDeeply();                                                     // 191
+db::DbError queryTimeout();                                                        // the time-out number, HYT00
 db::DbError notOpen();
-db::DbError internal(const QString& description);                         // 50000
+db::DbError internal(const QString& description);  // 50000
 
 }  // namespace errors
 }  // namespace labdb

@@ -114,8 +114,7 @@ QVariant Statement::value(int i) const
     case SQLITE_BLOB:
         return QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(stmt_, i)), sqlite3_column_bytes(stmt_, i)));
     default: {
-        const QString text = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i)),
-                                               sqlite3_column_bytes(stmt_, i));
+        const QString text = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i)), sqlite3_column_bytes(stmt_, i));
         const char* declared = sqlite3_column_decltype(stmt_, i);
         if (declared && qstricmp(declared, "DATETIME") == 0) {
             const QDateTime t = parseDateTime(text);
@@ -172,10 +171,7 @@ void Database::setBusyTimeout(int ms)
     if (db_) sqlite3_busy_timeout(db_, ms);
 }
 
-void Database::fail(int rc) const
-{
-    throw SqliteError(rc & 0xff, sqlite3_extended_errcode(db_), QString::fromUtf8(sqlite3_errmsg(db_)));
-}
+void Database::fail(int rc) const { throw SqliteError(rc & 0xff, sqlite3_extended_errcode(db_), QString::fromUtf8(sqlite3_errmsg(db_))); }
 
 void Database::script(const char* sql)
 {

@@ -13,15 +13,14 @@ QString trimmedText(const QVariant& v) { return db::textOf(v).trimmed(); }
 
 }  // namespace
 
-db::Recordset Batch::Get_Batch_Samples(const QVariant& vBatch_id, const QString& vInstrument_Id,
-                                       const QString& vLab_Code, const QString& vTest_Group)
+db::Recordset Batch::Get_Batch_Samples(const QVariant& vBatch_id, const QString& vInstrument_Id, const QString& vLab_Code,
+                                       const QString& vTest_Group)
 {
     // The id goes into the statement unquoted, so only a number is ever sent.
     const QString batchId = records::isNumeric(vBatch_id) ? trimmedText(vBatch_id) : QStringLiteral("null");
-    const QString sql = QStringLiteral("exec labrack.dbo.get_batch_samples @batch_id = ") + batchId +
-                        QStringLiteral(", ") + QStringLiteral("@lab_code = ") + quoted(vLab_Code) +
-                        QStringLiteral(", ") + QStringLiteral("@instrument_id = ") + quoted(vInstrument_Id) +
-                        QStringLiteral(", ") + QStringLiteral("@test_group = ") + quoted(vTest_Group);
+    const QString sql = QStringLiteral("exec labrack.dbo.get_batch_samples @batch_id = ") + batchId + QStringLiteral(", ") +
+                        QStringLiteral("@lab_code = ") + quoted(vLab_Code) + QStringLiteral(", ") + QStringLiteral("@instrument_id = ") +
+                        quoted(vInstrument_Id) + QStringLiteral(", ") + QStringLiteral("@test_group = ") + quoted(vTest_Group);
     db::Recordset rs = dbModule::Get_Recordset(sql, true);
     if (!rs.eof()) {
         Sample.clear();
@@ -30,8 +29,8 @@ db::Recordset Batch::Get_Batch_Samples(const QVariant& vBatch_id, const QString&
             Add_New_Batch_Sample(rs.value(QStringLiteral("DETAIL_ID")), rs.value(QStringLiteral("BATCH_ID")),
                                  rs.value(QStringLiteral("POSITION")), rs.value(QStringLiteral("SAMPLE_ID")),
                                  rs.value(QStringLiteral("RUN_NO")), rs.value(QStringLiteral("SAMPLE_TYPE")),
-                                 rs.value(QStringLiteral("STATUS")), rs.value(QStringLiteral("WEIGHT")),
-                                 rs.value(QStringLiteral("EXTRA")), rs.value(QStringLiteral("PRIORITY")));
+                                 rs.value(QStringLiteral("STATUS")), rs.value(QStringLiteral("WEIGHT")), rs.value(QStringLiteral("EXTRA")),
+                                 rs.value(QStringLiteral("PRIORITY")));
         }
         rs.moveFirst();
     }
@@ -39,9 +38,8 @@ db::Recordset Batch::Get_Batch_Samples(const QVariant& vBatch_id, const QString&
 }
 
 void Batch::Add_New_Batch_Sample(const QVariant& vDetail_id, const QVariant& vBatch_id, const QVariant& vPosition,
-                                 const QVariant& vSample_Id, const QVariant& vRun_no, const QVariant& vSample_Type,
-                                 const QVariant&, const QVariant& vWeight, const QVariant& vExtra,
-                                 const QVariant& vPriority)
+                                 const QVariant& vSample_Id, const QVariant& vRun_no, const QVariant& vSample_Type, const QVariant&,
+                                 const QVariant& vWeight, const QVariant& vExtra, const QVariant& vPriority)
 {
     Samples s;
     s.Detail_Id = vDetail_id;
@@ -58,8 +56,8 @@ void Batch::Add_New_Batch_Sample(const QVariant& vDetail_id, const QVariant& vBa
 
 db::Recordset Batch::Get_Available_Racks(const QString& InstrumentId, const QString& TestGroup)
 {
-    const QString sql = QStringLiteral("exec labrack.dbo.get_BatchRacks_Available @instrument_id = ") +
-                        quoted(InstrumentId) + QStringLiteral(", @test_group = ") + quoted(TestGroup);
+    const QString sql = QStringLiteral("exec labrack.dbo.get_BatchRacks_Available @instrument_id = ") + quoted(InstrumentId) +
+                        QStringLiteral(", @test_group = ") + quoted(TestGroup);
     return dbModule::Get_Recordset(sql, true);
 }
 

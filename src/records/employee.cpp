@@ -37,8 +37,8 @@ void Employee::Employee_Refresh()
 
 QString Employee::Login_Statement(const QString& password) const
 {
-    return QStringLiteral("exec lab.dbo.validate_password @source = 'Zolt', @UserPassword = ") +
-           sqlQuoted(trimRight(password)) + QStringLiteral(", @labcode = ") + sqlQuoted(Lab_Code);
+    return QStringLiteral("exec lab.dbo.validate_password @source = 'Zolt', @UserPassword = ") + sqlQuoted(trimRight(password)) +
+           QStringLiteral(", @labcode = ") + sqlQuoted(Lab_Code);
 }
 
 bool Employee::Login(const QVariant& vPassword)
@@ -72,16 +72,15 @@ QString Employee::Employee_List_Statement(const QString& whatDepartment, bool in
 {
     const QString lab = sqlQuoted(Lab_Code.trimmed());
     const QString active = includeDismissed ? QString() : QStringLiteral("and    dismissed = 'N' ");
-    QString sql = QStringLiteral("select * from travomi.dbo.view_employees (nolock) ") +
-                  QStringLiteral("where  lab_code = ") + lab + QStringLiteral(" ") + active;
+    QString sql = QStringLiteral("select * from travomi.dbo.view_employees (nolock) ") + QStringLiteral("where  lab_code = ") + lab +
+                  QStringLiteral(" ") + active;
     if (!whatDepartment.trimmed().isEmpty()) {
         const QString group = sqlQuoted(whatDepartment.trimmed());
         sql += QStringLiteral("and    func_group = ") + group + QStringLiteral(" ") +
-               QStringLiteral("union select * from travomi.dbo.view_employees (nolock) ") +
-               QStringLiteral("where  lab_code = ") + lab + QStringLiteral(" ") + active +
+               QStringLiteral("union select * from travomi.dbo.view_employees (nolock) ") + QStringLiteral("where  lab_code = ") + lab +
+               QStringLiteral(" ") + active +
                QStringLiteral("and    emp_num in (select supervisor_id from travomi.dbo.view_employees (nolock) ") +
-               QStringLiteral("where  lab_code = ") + lab + QStringLiteral(" and func_group = ") + group +
-               QStringLiteral(") ");
+               QStringLiteral("where  lab_code = ") + lab + QStringLiteral(" and func_group = ") + group + QStringLiteral(") ");
     }
     return sql + QStringLiteral("order by job_desc, full_name");
 }

@@ -12,8 +12,7 @@ namespace {
 
 QString quotedCount(const QString& name, const QVariant& value)
 {
-    return QStringLiteral("@") + name + QStringLiteral(" = ") + sqlQuoted(db::textOf(value).trimmed()) +
-           QStringLiteral(", ");
+    return QStringLiteral("@") + name + QStringLiteral(" = ") + sqlQuoted(db::textOf(value).trimmed()) + QStringLiteral(", ");
 }
 
 // The first answer row's column, trimmed, equals the expected word.
@@ -48,20 +47,19 @@ bool PrtCount::Redo_Sample(const QString& Lab_Number, const QString&)
     return firstRowSays(rs, QStringLiteral("STATUS"), QStringLiteral("READY"));
 }
 
-void PrtCount::Save_Results(const QString& Lab_Number, std::int16_t Emp_Num, const QVariant& sample_Volume,
-                            const QVariant& PC2, const QVariant& PC5, const QVariant& PC15, const QVariant& PC25,
-                            const QVariant& PC50, const QVariant& PC100, const QVariant& PC200, const QString&)
+void PrtCount::Save_Results(const QString& Lab_Number, std::int16_t Emp_Num, const QVariant& sample_Volume, const QVariant& PC2,
+                            const QVariant& PC5, const QVariant& PC15, const QVariant& PC25, const QVariant& PC50, const QVariant& PC100,
+                            const QVariant& PC200, const QString&)
 {
     const QString sql = QStringLiteral("exec Lab.dbo.import_PC002 @labnumber = ") + sqlQuoted(Lab_Number.trimmed()) +
                         QStringLiteral(", @instrumentid = 'PC002', @filename = 'USER_INTERFACE', @labcode = ") +
                         sqlQuoted(laboratory::Lab_Code) + QStringLiteral(", @method = 'ISO4406', ") +
-                        quotedCount(QStringLiteral("sampleVolume"), sample_Volume) +
-                        QStringLiteral("@factorVolume = 1, ") + quotedCount(QStringLiteral("pc2m"), PC2) +
-                        quotedCount(QStringLiteral("pc5m"), PC5) + quotedCount(QStringLiteral("pc15m"), PC15) +
-                        quotedCount(QStringLiteral("pc25m"), PC25) + quotedCount(QStringLiteral("pc50m"), PC50) +
-                        quotedCount(QStringLiteral("pc100m"), PC100) + quotedCount(QStringLiteral("pc200m"), PC200) +
-                        QStringLiteral("@empnum = ") + QString::number(Emp_Num) + QStringLiteral(", ") +
-                        QStringLiteral("@test = 'N' ");
+                        quotedCount(QStringLiteral("sampleVolume"), sample_Volume) + QStringLiteral("@factorVolume = 1, ") +
+                        quotedCount(QStringLiteral("pc2m"), PC2) + quotedCount(QStringLiteral("pc5m"), PC5) +
+                        quotedCount(QStringLiteral("pc15m"), PC15) + quotedCount(QStringLiteral("pc25m"), PC25) +
+                        quotedCount(QStringLiteral("pc50m"), PC50) + quotedCount(QStringLiteral("pc100m"), PC100) +
+                        quotedCount(QStringLiteral("pc200m"), PC200) + QStringLiteral("@empnum = ") + QString::number(Emp_Num) +
+                        QStringLiteral(", ") + QStringLiteral("@test = 'N' ");
     db::Recordset rs = dbModule::Get_Recordset(sql, true);
 
     bool outcome = false;
@@ -89,8 +87,7 @@ bool PrtCount::Remove_Sample(const QString& Lab_Number, const QString& Action)
     const QString sql = QStringLiteral("exec lab.dbo.labtrack_testaction @labnumber = ") + sqlQuoted(Lab_Number) +
                         QStringLiteral(", @empnum = ") + QString::number(commonModule::Curr_Employee().Emp_Num) +
                         QStringLiteral(", @labcode = ") + sqlQuoted(laboratory::Lab_Code) +
-                        QStringLiteral(", @testgrp = 'PrtCount', @testaction = ") + sqlQuoted(Action) +
-                        QStringLiteral(" ");
+                        QStringLiteral(", @testgrp = 'PrtCount', @testaction = ") + sqlQuoted(Action) + QStringLiteral(" ");
     db::Recordset rs = dbModule::Get_Recordset(sql, true);
     return firstRowSays(rs, QStringLiteral("LAB_STATUS"), QStringLiteral("DONE"));
 }

@@ -25,10 +25,9 @@ public:
     // Stores one count as the counter reported it (volume and the 2, 5, 15, 25, 50,
     // 100 and 200 µm channels); saveOk tells whether it was accepted. Comments are
     // not sent.
-    void Save_Results(const QString& Lab_Number, std::int16_t Emp_Num, const QVariant& sample_Volume,
-                      const QVariant& PC2, const QVariant& PC5, const QVariant& PC15, const QVariant& PC25,
-                      const QVariant& PC50, const QVariant& PC100, const QVariant& PC200,
-                      const QString& Comments = QString());
+    void Save_Results(const QString& Lab_Number, std::int16_t Emp_Num, const QVariant& sample_Volume, const QVariant& PC2,
+                      const QVariant& PC5, const QVariant& PC15, const QVariant& PC25, const QVariant& PC50, const QVariant& PC100,
+                      const QVariant& PC200, const QString& Comments = QString());
 
     // Takes the sample out of particle counting with a reason code ("NOT_ENOUGH",
     // "HIGH_H2O", "TOO_DARK", "TOO_CLOUDY"); true when the laboratory recorded it.

@@ -1,8 +1,8 @@
 #include "records/rack.h"
 
 #include "common/db_module.h"
-#include "common/sql_text.h"
 #include "common/laboratory.h"
+#include "common/sql_text.h"
 #include "platform/clock/clock.h"
 #include "records/employee.h"
 #include "records/station_record.h"
@@ -17,8 +17,7 @@ QString loadStatement(const QString& sId, const QString& sTestGroup)
 {
     QString sql = QStringLiteral("exec labrack.dbo.outstanding_rackTests @rack_desc = ") + sqlQuoted(sId) +
                   QStringLiteral(", @test_group = ") + sqlQuoted(sTestGroup.trimmed());
-    if (commonModule::Curr_Employee().Station == QLatin1String("SCALE"))
-        sql += QStringLiteral(", @weight_required = 1, @showWeighed = 0 ");
+    if (commonModule::Curr_Employee().Station == QLatin1String("SCALE")) sql += QStringLiteral(", @weight_required = 1, @showWeighed = 0 ");
     return sql;
 }
 
@@ -96,10 +95,7 @@ void Rack::Initialize_pos()
 
 void Rack::Pos_Release() { Pos.clear(); }
 
-void Rack::Rack_Set(const db::Recordset* rRS, std::int16_t vPosition)
-{
-    Pos.push_back(buildPosition(rRS, vPosition));
-}
+void Rack::Rack_Set(const db::Recordset* rRS, std::int16_t vPosition) { Pos.push_back(buildPosition(rRS, vPosition)); }
 
 void Rack::Rack_Load(const QString& sId, const QString& sTestGroup)
 {

@@ -22,10 +22,9 @@ bool Rack::Rack_Status_Update(const QString& sAction)
     if (!isRackId(Rack_id)) return false;
 
     const Employee& technician = commonModule::Curr_Employee();
-    const QString sql = QStringLiteral("exec labrack.dbo.rack_acquisition_upd @rack_id = ") + Rack_id.trimmed() +
-                        QStringLiteral(", ") + QStringLiteral("@emp_num = ") + QString::number(technician.Emp_Num) +
-                        QStringLiteral(", @station = ") + sqlQuoted(technician.Station.trimmed()) +
-                        QStringLiteral(", @action = ") + sqlQuoted(sAction);
+    const QString sql = QStringLiteral("exec labrack.dbo.rack_acquisition_upd @rack_id = ") + Rack_id.trimmed() + QStringLiteral(", ") +
+                        QStringLiteral("@emp_num = ") + QString::number(technician.Emp_Num) + QStringLiteral(", @station = ") +
+                        sqlQuoted(technician.Station.trimmed()) + QStringLiteral(", @action = ") + sqlQuoted(sAction);
     db::Recordset rs = dbModule::Get_Recordset(sql, true);
     if (rs.eof()) return false;
 
@@ -53,20 +52,19 @@ bool Rack::isRackLoggedOut(bool) { return true; }
 
 db::Recordset Rack::Get_Rack_Priority(const QString& sLabCode, const QString& sTestGroup)
 {
-    const QString testGroup =
-        sTestGroup.isEmpty() ? QStringLiteral(", null") : QStringLiteral(", ") + sqlQuoted(sTestGroup) + QStringLiteral(" ");
-    const QString scale = commonModule::Curr_Employee().Station == QLatin1String("SCALE") ? QStringLiteral(", 1, 0 ")
-                                                                                           : QString();
-    const QString sql = QStringLiteral("labrack.dbo.get_rack_priority ") + sqlQuoted(sLabCode.trimmed()) +
-                        QStringLiteral(" ") + testGroup + QStringLiteral(", 0, 0") + scale + QStringLiteral(", 0");
+    const QString testGroup = sTestGroup.isEmpty() ? QStringLiteral(", null")
+                                                   : QStringLiteral(", ") + sqlQuoted(sTestGroup) + QStringLiteral(" ");
+    const QString scale = commonModule::Curr_Employee().Station == QLatin1String("SCALE") ? QStringLiteral(", 1, 0 ") : QString();
+    const QString sql = QStringLiteral("labrack.dbo.get_rack_priority ") + sqlQuoted(sLabCode.trimmed()) + QStringLiteral(" ") + testGroup +
+                        QStringLiteral(", 0, 0") + scale + QStringLiteral(", 0");
     return dbModule::Get_Recordset(sql, true);
 }
 
 db::Recordset Rack::Get_Samples(const QString& sTestGroup, const QString& sPriority)
 {
     const Employee& technician = commonModule::Curr_Employee();
-    QString sql = QStringLiteral("labrack.dbo.outstanding_racks  @lab_code = ") +
-                  sqlQuoted(technician.Lab_Code.trimmed()) + QStringLiteral(" ");
+    QString sql = QStringLiteral("labrack.dbo.outstanding_racks  @lab_code = ") + sqlQuoted(technician.Lab_Code.trimmed()) +
+                  QStringLiteral(" ");
     if (!sTestGroup.isEmpty()) sql += QStringLiteral(", @test_group = ") + sqlQuoted(sTestGroup) + QStringLiteral(" ");
     if (sPriority.isEmpty())
         sql += QStringLiteral(", @priority = null");
@@ -85,8 +83,8 @@ db::Recordset Rack::Rack_Outstanding_Tests(bool isWeighed, const QString& vTestG
 {
     const QString group = vTestGroup.trimmed();
     const QString testGroup = group.isEmpty() ? QStringLiteral("null") : sqlQuoted(group);
-    QString sql = QStringLiteral("select * from labrack.dbo.TBL_TestGroup_Count(") + sqlQuoted(Lab_Code.trimmed()) +
-                  QStringLiteral(", ") + testGroup + QStringLiteral(") ");
+    QString sql = QStringLiteral("select * from labrack.dbo.TBL_TestGroup_Count(") + sqlQuoted(Lab_Code.trimmed()) + QStringLiteral(", ") +
+                  testGroup + QStringLiteral(") ");
     if (isWeighed) sql += QStringLiteral("where isWeighed = 1 ");
     return dbModule::Get_Recordset(sql, true);
 }
@@ -94,11 +92,10 @@ db::Recordset Rack::Rack_Outstanding_Tests(bool isWeighed, const QString& vTestG
 QString Rack::Sample_Found(const QVariant& Lab_Number, const QVariant& Test_Group)
 {
     QString found = Rack_Desc;
-    const QString sql = QStringLiteral("exec labrack.dbo.Get_RackSample  @lab_number = ") +
-                        sqlQuoted(db::textOf(Lab_Number).trimmed()) + QStringLiteral(", @lab_code = ") +
-                        sqlQuoted(Lab_Code.trimmed()) + QStringLiteral(", @lab_id = null, @test_group = ") +
-                        sqlQuoted(db::textOf(Test_Group).trimmed()) + QStringLiteral(", ") +
-                        QStringLiteral("@weight_required = 0, ") + QStringLiteral("@showWeighed = 0, ") +
+    const QString sql = QStringLiteral("exec labrack.dbo.Get_RackSample  @lab_number = ") + sqlQuoted(db::textOf(Lab_Number).trimmed()) +
+                        QStringLiteral(", @lab_code = ") + sqlQuoted(Lab_Code.trimmed()) +
+                        QStringLiteral(", @lab_id = null, @test_group = ") + sqlQuoted(db::textOf(Test_Group).trimmed()) +
+                        QStringLiteral(", ") + QStringLiteral("@weight_required = 0, ") + QStringLiteral("@showWeighed = 0, ") +
                         QStringLiteral("@status = 'READY', ") + QStringLiteral("@test = 'n' ");
     db::Recordset rs = dbModule::Get_Recordset(sql, true);
     if (!rs.eof()) {

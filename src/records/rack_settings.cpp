@@ -22,11 +22,10 @@ db::Recordset Rack::Software_GetSettings()
     Get_SoftwareId();
     // The id goes into the statement unquoted, so only a number is ever sent.
     if (!records::isNumeric(softWare_id)) return {};
-    const QString sql = QStringLiteral("SELECT * ") +
-                        QStringLiteral("FROM   labrack.dbo.Lab_Software_Settings (nolock) ") +
-                        QStringLiteral("WHERE  software_id = ") + db::textOf(softWare_id).trimmed() +
-                        QStringLiteral(" ") + QStringLiteral("AND    type = 'NORMAL' ") + QStringLiteral("ORDER ") +
-                        QStringLiteral("BY     software_id, ") + QStringLiteral("Setting");
+    const QString sql = QStringLiteral("SELECT * ") + QStringLiteral("FROM   labrack.dbo.Lab_Software_Settings (nolock) ") +
+                        QStringLiteral("WHERE  software_id = ") + db::textOf(softWare_id).trimmed() + QStringLiteral(" ") +
+                        QStringLiteral("AND    type = 'NORMAL' ") + QStringLiteral("ORDER ") + QStringLiteral("BY     software_id, ") +
+                        QStringLiteral("Setting");
     return dbModule::Get_Recordset(sql, true);
 }
 

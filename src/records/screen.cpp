@@ -33,10 +33,7 @@ Screen::Screen()
     takeDefaults();
 }
 
-QString& Screen::rating(Field field)
-{
-    return const_cast<QString&>(static_cast<const Screen*>(this)->rating(field));
-}
+QString& Screen::rating(Field field) { return const_cast<QString&>(static_cast<const Screen*>(this)->rating(field)); }
 
 const QString& Screen::rating(Field field) const
 {
@@ -112,8 +109,7 @@ void Screen::Field_Value_Set(const QString& sField, std::int16_t iValue)
 QString Screen::Get_Rating_String(const QString& sField) const
 {
     Field field;
-    if (!screenRatings::fieldOf(sField, &field))
-        return screenRatings::wordsOf(Rating_Strings(sField)).first();
+    if (!screenRatings::fieldOf(sField, &field)) return screenRatings::wordsOf(Rating_Strings(sField)).first();
     if (rating(field).isEmpty()) return QString();
     // Index and word both from the field's own list, whatever the spelling of its name.
     return screenRatings::wordsOf(screenRatings::listOf(field)).at(Field_Value_Get(sField));
@@ -121,9 +117,9 @@ QString Screen::Get_Rating_String(const QString& sField) const
 
 bool Screen::isChanged() const
 {
-    return Appearance != dflt_Appearance || Odor != dflt_Odor || Babbitt != dflt_Babbitt || Debris != dflt_Debris ||
-           Dirt != dflt_Dirt || Precipitate != dflt_Precipitate || Silt != dflt_Silt ||
-           White_Metal != dflt_White_Metal || H2O_Emul != dflt_H2O_Emul || H2O_Free != dflt_H2O_Free;
+    return Appearance != dflt_Appearance || Odor != dflt_Odor || Babbitt != dflt_Babbitt || Debris != dflt_Debris || Dirt != dflt_Dirt ||
+           Precipitate != dflt_Precipitate || Silt != dflt_Silt || White_Metal != dflt_White_Metal || H2O_Emul != dflt_H2O_Emul ||
+           H2O_Free != dflt_H2O_Free;
 }
 
 void Screen::SetValues(const QString& sType, bool toNormal)
@@ -151,8 +147,8 @@ QString Screen::Get_Field_Status(const QString& sType) const
 {
     bool complete = false;
     if (sType == QLatin1String("VISUAL")) {
-        complete = !Appearance.isEmpty() && !Odor.isEmpty() && !Babbitt.isEmpty() && !Debris.isEmpty() &&
-                   !Dirt.isEmpty() && !Precipitate.isEmpty() && !Silt.isEmpty() && !White_Metal.isEmpty();
+        complete = !Appearance.isEmpty() && !Odor.isEmpty() && !Babbitt.isEmpty() && !Debris.isEmpty() && !Dirt.isEmpty() &&
+                   !Precipitate.isEmpty() && !Silt.isEmpty() && !White_Metal.isEmpty();
     } else if (sType == QLatin1String("SPAT")) {
         complete = !H2O_Emul.isEmpty() && !H2O_Free.isEmpty();
     } else if (sType == QLatin1String("IMAGE")) {
@@ -168,9 +164,9 @@ void Screen::Get_Current_Results()
     const QString labId = Lab_Id.trimmed();
     // The lab id goes into the call as a number.
     if (!isNumber(labId)) return;
-    const QString sql = QStringLiteral("exec lab.dbo.tgrp_query @testgroup = 'SCREEN', ") + QStringLiteral("@labid = ") +
-                        labId + QStringLiteral(", ") + QStringLiteral("@labcode = '") + sqlText(Lab_Code.trimmed()) +
-                        QStringLiteral("', ") + QStringLiteral("@status = 'READY', ") + QStringLiteral("@histories = 'N'");
+    const QString sql = QStringLiteral("exec lab.dbo.tgrp_query @testgroup = 'SCREEN', ") + QStringLiteral("@labid = ") + labId +
+                        QStringLiteral(", ") + QStringLiteral("@labcode = '") + sqlText(Lab_Code.trimmed()) + QStringLiteral("', ") +
+                        QStringLiteral("@status = 'READY', ") + QStringLiteral("@histories = 'N'");
     db::Recordset rs = dbModule::Get_Recordset(sql, true);
     if (rs.eof()) return;
     takeText(rs, "APPEARANCE", Appearance);
@@ -191,8 +187,7 @@ void Screen::Get_Current_Results()
 
 bool Screen::Save_Screen(const QVariant& Emp_Num, const QString& Station)
 {
-    const QString station =
-        Station.isEmpty() || isNumber(Station) ? QStringLiteral("SCREENING") : Station;
+    const QString station = Station.isEmpty() || isNumber(Station) ? QStringLiteral("SCREENING") : Station;
     if (!isChanged()) return false;
 
     const QString labId = Lab_Id.trimmed();
@@ -206,32 +201,29 @@ bool Screen::Save_Screen(const QVariant& Emp_Num, const QString& Station)
         const QString empNum = db::textOf(Emp_Num).trimmed();
         // The employee number goes in as a number: anything else is refused unsent.
         if (!emptyPosition && !records::isNumeric(Emp_Num)) return false;
-        sql = QStringLiteral("exec lab.dbo.labtrack_testaction ") + QStringLiteral("@empnum = ") + empNum +
-              QStringLiteral(", ") + QStringLiteral("@labId = '") + sqlText(labId) + QStringLiteral("', ") +
-              QStringLiteral("@testgrp = 'SCREEN', ") + QStringLiteral("@testAction = '") +
-              sqlText(Test_Action.trimmed()) + QStringLiteral("'");
+        sql = QStringLiteral("exec lab.dbo.labtrack_testaction ") + QStringLiteral("@empnum = ") + empNum + QStringLiteral(", ") +
+              QStringLiteral("@labId = '") + sqlText(labId) + QStringLiteral("', ") + QStringLiteral("@testgrp = 'SCREEN', ") +
+              QStringLiteral("@testAction = '") + sqlText(Test_Action.trimmed()) + QStringLiteral("'");
     } else {
         // The lab id goes in as a number: anything else is refused unsent.
         if (!emptyPosition && !isNumber(labId)) return false;
         const auto quoted = [](const QString& name, const QString& value) {
-            return QStringLiteral("@") + name + QStringLiteral(" = ") +
-                   commonModule::Sql_Quote(value, QStringLiteral("null"));
+            return QStringLiteral("@") + name + QStringLiteral(" = ") + commonModule::Sql_Quote(value, QStringLiteral("null"));
         };
-        const QString completed =
-            visual != QLatin1String("-1") && spot != QLatin1String("-1") && image != QLatin1String("-1")
-                ? QStringLiteral("'Y'")
-                : QStringLiteral("'N'");
+        const QString completed = visual != QLatin1String("-1") && spot != QLatin1String("-1") && image != QLatin1String("-1")
+                                      ? QStringLiteral("'Y'")
+                                      : QStringLiteral("'N'");
         const QString sep = QStringLiteral(", ");
         sql = QStringLiteral("exec lab.dbo.tgrp_Screen_upd ") + QStringLiteral("@labid = ") + labId + sep +
               QStringLiteral("@saveaction = 'UPDATE', ") + QStringLiteral("@testgroup = 'SCREEN', ") +
-              quoted(QStringLiteral("white_metal"), White_Metal) + sep + quoted(QStringLiteral("babbitt"), Babbitt) +
-              sep + quoted(QStringLiteral("precipitate"), Precipitate) + sep + quoted(QStringLiteral("silt"), Silt) +
-              sep + quoted(QStringLiteral("debris"), Debris) + sep + quoted(QStringLiteral("dirt"), Dirt) + sep +
+              quoted(QStringLiteral("white_metal"), White_Metal) + sep + quoted(QStringLiteral("babbitt"), Babbitt) + sep +
+              quoted(QStringLiteral("precipitate"), Precipitate) + sep + quoted(QStringLiteral("silt"), Silt) + sep +
+              quoted(QStringLiteral("debris"), Debris) + sep + quoted(QStringLiteral("dirt"), Dirt) + sep +
               quoted(QStringLiteral("appearance"), Appearance) + sep + quoted(QStringLiteral("odor"), Odor) + sep +
-              quoted(QStringLiteral("h2o_emul"), H2O_Emul) + sep + quoted(QStringLiteral("h2o_free"), H2O_Free) +
-              sep + QStringLiteral("@completed = ") + completed + sep + QStringLiteral("@runno = ") +
-              QString::number(Run_No) + sep + QStringLiteral("@status_visual = ") + visual + sep +
-              QStringLiteral("@status_spat = ") + spot + sep + QStringLiteral("@status_image = ") + image;
+              quoted(QStringLiteral("h2o_emul"), H2O_Emul) + sep + quoted(QStringLiteral("h2o_free"), H2O_Free) + sep +
+              QStringLiteral("@completed = ") + completed + sep + QStringLiteral("@runno = ") + QString::number(Run_No) + sep +
+              QStringLiteral("@status_visual = ") + visual + sep + QStringLiteral("@status_spat = ") + spot + sep +
+              QStringLiteral("@status_image = ") + image;
     }
 
     bool saved = false;

@@ -49,8 +49,7 @@ std::optional<std::int16_t> int16Of(const QVariant& value)
     const std::optional<double> d = numberOf(value);
     if (!d || !std::isfinite(*d)) return std::nullopt;
     const double rounded = std::nearbyint(*d);
-    if (rounded < std::numeric_limits<std::int16_t>::min() || rounded > std::numeric_limits<std::int16_t>::max())
-        return std::nullopt;
+    if (rounded < std::numeric_limits<std::int16_t>::min() || rounded > std::numeric_limits<std::int16_t>::max()) return std::nullopt;
     return static_cast<std::int16_t>(rounded);
 }
 

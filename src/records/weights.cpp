@@ -66,13 +66,11 @@ bool Weights::Save_Weight(const QVariant&)
     // before a statement is built, and the record keeps what it holds.
     if ((!oldWeight.isEmpty() && !isNumber(written)) || (!suffix.isEmpty() && !isNumber(labId))) return false;
 
-    Weight = oldWeight.isEmpty() ? QStringLiteral(" null ")
-                                 : QStringLiteral(" '") + sqlText(written) + QStringLiteral("' ");
+    Weight = oldWeight.isEmpty() ? QStringLiteral(" null ") : QStringLiteral(" '") + sqlText(written) + QStringLiteral("' ");
     if (suffix.isEmpty()) return false;
 
-    const QString toTest = QStringLiteral("update lab.dbo.testgroup_") + suffix + QStringLiteral(" ") +
-                           QStringLiteral("set    weight = ") + Weight + QStringLiteral(" ") +
-                           QStringLiteral("where  lab_id = ") + labId + QStringLiteral(" ") +
+    const QString toTest = QStringLiteral("update lab.dbo.testgroup_") + suffix + QStringLiteral(" ") + QStringLiteral("set    weight = ") +
+                           Weight + QStringLiteral(" ") + QStringLiteral("where  lab_id = ") + labId + QStringLiteral(" ") +
                            QStringLiteral("and    run_no = ") + QString::number(Run_No) + QStringLiteral(" ") +
                            QStringLiteral("and    date_completed is null ");
     if (!dbModule::Execute_SQL(toTest, true)) {
@@ -81,11 +79,10 @@ bool Weights::Save_Weight(const QVariant&)
         return false;
     }
 
-    const QString toTracking = QStringLiteral("update lab.dbo.lab_tracking ") + QStringLiteral("set    weight = ") +
-                               Weight + QStringLiteral(" ") + QStringLiteral("where  lab_id = ") + labId +
-                               QStringLiteral(" ") + QStringLiteral("and    test_group = '") +
-                               sqlText(commonModule::Curr_Test_Group.trimmed()) + QStringLiteral("' ") +
-                               QStringLiteral("and    status = 'READY' ") +
+    const QString toTracking = QStringLiteral("update lab.dbo.lab_tracking ") + QStringLiteral("set    weight = ") + Weight +
+                               QStringLiteral(" ") + QStringLiteral("where  lab_id = ") + labId + QStringLiteral(" ") +
+                               QStringLiteral("and    test_group = '") + sqlText(commonModule::Curr_Test_Group.trimmed()) +
+                               QStringLiteral("' ") + QStringLiteral("and    status = 'READY' ") +
                                QStringLiteral("and    isNumeric(weight) = 0 ");
     if (!dbModule::Execute_SQL(toTracking, true)) {
         Weight = oldWeight;

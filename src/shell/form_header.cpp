@@ -1,8 +1,8 @@
 #include "shell/form_header.h"
 
 #include "common/common_module.h"
-#include "common_ui/header_status.h"
 #include "common/iso_module.h"
+#include "common_ui/header_status.h"
 #include "common_ui/set_font.h"
 #include "platform/clock/clock.h"
 #include "platform/ui/pictures.h"
@@ -66,8 +66,7 @@ void Form_Header::Form_Load()
     showStation();
     showUser();
 
-    ui::setTop(img_Login, std::nearbyint(ui::Top(shp_mainPanel) + ui::Height(shp_mainPanel) / 2 -
-                                         ui::Height(img_Login) / 2));
+    ui::setTop(img_Login, std::nearbyint(ui::Top(shp_mainPanel) + ui::Height(shp_mainPanel) / 2 - ui::Height(img_Login) / 2));
     ui::setLeft(lbl_Station, ui::Left(img_Login) + ui::Width(img_Login) + 5 * ui::twipsPerPixelX());
     ui::setLeft(lbl_UserDesc, ui::Left(lbl_Station));
 

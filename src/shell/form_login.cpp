@@ -2,10 +2,10 @@
 
 #include "common/alert.h"
 #include "common/common_module.h"
-#include "common/station_status.h"
 #include "common/db_module.h"
-#include "common_ui/set_font.h"
 #include "common/station_config.h"
+#include "common/station_status.h"
+#include "common_ui/set_font.h"
 #include "common_ui/window_place.h"
 #include "platform/clock/clock.h"
 #include "platform/ui/twips.h"
@@ -88,8 +88,7 @@ void Form_Login::Form_Load()
     ui::setTop(cmd_Exit, ui::Top(cmd_Login));
 
     commonModule::Set_Font(cmd_Exit, cmd_Exit->text(), QStringLiteral("Eurostile"), 16, true, commonModule::Color_Amber);
-    commonModule::Set_Font(cmd_Login, cmd_Login->text(), QStringLiteral("Eurostile"), 16, true,
-                           commonModule::Color_Amber);
+    commonModule::Set_Font(cmd_Login, cmd_Login->text(), QStringLiteral("Eurostile"), 16, true, commonModule::Color_Amber);
 }
 
 void Form_Login::App_Exit() { cmd_Exit_Click(); }

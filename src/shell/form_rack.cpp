@@ -82,8 +82,7 @@ Form_Rack::Form_Rack()
     img_urgent->setToolTip(QStringLiteral("Find racks containing urgent (samples older than 48hours) samples"));
     img_critical = picture(this, "img_critical", 2880, 0, 630, 630);
     ui::setTag(img_critical, QStringLiteral("CRITICAL"));
-    img_critical->setToolTip(
-        QStringLiteral("Find racks containing critical (samples that have a severe result) samples"));
+    img_critical->setToolTip(QStringLiteral("Find racks containing critical (samples that have a severe result) samples"));
 
     img_ptr = picture(this, "img_ptr", 165, 60, 210, 195);
     img_ptr->hide();

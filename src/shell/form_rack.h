@@ -66,8 +66,7 @@ public:
     // Display.
     void Show_Rack();
     void Init_Rack_Position(std::int16_t Index);
-    QColor Get_Pos_Color(const QVariant& vIndex, bool bFlag, const QString& sStatus, const QString& sPriority,
-                         const QVariant& vRunNo) const;
+    QColor Get_Pos_Color(const QVariant& vIndex, bool bFlag, const QString& sStatus, const QString& sPriority, const QVariant& vRunNo) const;
     void Rack_Pos_Activate(std::int16_t Index);
     void Rack_Pos_DeActivate(std::int16_t Index);
     void Select_Sample(const QString& sSampleId);

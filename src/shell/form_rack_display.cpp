@@ -76,8 +76,7 @@ void Form_Rack::Init_Rack_Position(std::int16_t Index)
         lbl_Result[Index]->setForeColor(border);
     }
 
-    ui::Image* icons[] = {img_sample_status_screen[Index], img_sample_status_water[Index],
-                          img_sample_status_picture[Index]};
+    ui::Image* icons[] = {img_sample_status_screen[Index], img_sample_status_water[Index], img_sample_status_picture[Index]};
     if (workOrder.isEmpty()) {
         for (ui::Image* icon : icons) icon->hide();
         return;
@@ -115,8 +114,7 @@ QColor Form_Rack::Get_Pos_Color(const QVariant& vIndex, bool bFlag, const QStrin
         const Rack& rack = commonModule::Curr_Rack();
         bool numeric = false;
         const int index = vIndex.toInt(&numeric);
-        if (commonModule::Curr_Position != -1 && numeric && index >= 0 &&
-            index + 1 <= static_cast<int>(rack.Pos.size())) {
+        if (commonModule::Curr_Position != -1 && numeric && index >= 0 && index + 1 <= static_cast<int>(rack.Pos.size())) {
             const RackPositions& p = rack.Pos_Item(index + 1);
             if (p.Status == p.Init_Status) return commonModule::Color_Navy;
         }
@@ -188,8 +186,7 @@ void Form_Rack::lbl_status_update()
     const bool water = done(img_sample_status_water[open]);
     const bool photo = done(img_sample_status_picture[open]);
     const bool finished = (station == QLatin1String("SCREENING") && screen && water && photo) ||
-                          (station == QLatin1String("VISUAL") && screen && photo) ||
-                          (station == QLatin1String("SPAT") && water);
+                          (station == QLatin1String("VISUAL") && screen && photo) || (station == QLatin1String("SPAT") && water);
     if (finished) {
         shp_sample[open]->setBorderColor(Get_Pos_Color(open, false, QStringLiteral("DONE"), QString(), 1));
         return;

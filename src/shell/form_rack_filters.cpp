@@ -66,8 +66,7 @@ void Form_Rack::Select_Priority(const QString& sPriority)
     ui::Image* tapped = Get_Priority_Button(sPriority);
     if (tapped) tapped->loadPicture(picturePath(QStringLiteral("bttn_") + sPriority.trimmed() + QStringLiteral("_on.gif")));
     if (lit_flag_ && lit_flag_ != tapped && lit_flag_ != img_Priority)
-        lit_flag_->loadPicture(
-            picturePath(QStringLiteral("bttn_") + ui::tag(lit_flag_).toString().trimmed() + QStringLiteral("_off.gif")));
+        lit_flag_->loadPicture(picturePath(QStringLiteral("bttn_") + ui::tag(lit_flag_).toString().trimmed() + QStringLiteral("_off.gif")));
     if (tapped) lit_flag_ = tapped;
     Priority_Filter = sPriority;
     bttn_Nav_Click(2);

@@ -157,8 +157,7 @@ void Form_Rack::lbl_sample_Click(std::int16_t Index)
         if (station) station->Quick_Hide();
         const QString caption = lbl_sample[Index]->caption();
         Curr_Sample_Id = caption.mid(2);
-        const QString status =
-            Index < static_cast<int>(rack.Pos.size()) ? rack.Pos_Item(Index + 1).Status : QString();
+        const QString status = Index < static_cast<int>(rack.Pos.size()) ? rack.Pos_Item(Index + 1).Status : QString();
         const bool opened = station && station->Process_Sample(Index, Curr_Sample_Id, status);
         if (opened) {
             if (Index < static_cast<int>(rack.Pos.size())) rack.Pos_Item(Index + 1).isSaved = false;
@@ -191,8 +190,7 @@ void Form_Rack::img_save_Click()
     if (StationForm* station = shell::stationForm()) {
         station->Save_Results();
         const QVariant all = station->AllSaved();
-        if (!db::isNull(all) && all.toBool())
-            img_save->loadPicture(picturePath(QStringLiteral("bttn_save_idle.jpg")));
+        if (!db::isNull(all) && all.toBool()) img_save->loadPicture(picturePath(QStringLiteral("bttn_save_idle.jpg")));
     }
     Results_Saved = true;
     Header_Status(previous);

@@ -1,8 +1,8 @@
 #include "shell/form_search.h"
 
 #include "common/common_module.h"
-#include "common_ui/set_font.h"
 #include "common/station_status.h"
+#include "common_ui/set_font.h"
 #include "common_ui/window_place.h"
 #include "platform/clock/clock.h"
 #include "platform/ui/twips.h"
@@ -31,7 +31,7 @@ Form_Search::Form_Search()
     const double tops[] = {1320, 2400, 3360};
     for (int digit = 1; digit <= 9; ++digit)
         lbl_No[digit] = ui::newControl<ui::Label>(this, QStringLiteral("lbl_No_%1").arg(digit), lefts[(digit - 1) % 3],
-                                tops[(digit - 1) / 3], 945, 855);
+                                                  tops[(digit - 1) / 3], 945, 855);
     lbl_No[0] = ui::newControl<ui::Label>(this, QStringLiteral("lbl_No_0"), 6000, 4440, 945, 855);
     lbl_Go = ui::newControl<ui::Label>(this, QStringLiteral("lbl_Go"), 8160, 1320, 945, 855);
     lbl_Clear = ui::newControl<ui::Label>(this, QStringLiteral("lbl_Clear"), 8160, 2400, 945, 855);
@@ -135,8 +135,7 @@ void Form_Search::Timer1_Timer()
     lst_os->setCurrentRow(0);
     if (!commonModule::Results_Saved) {
         const QString answer = Find_Rack_Index();
-        if (Preselected_Rack.isEmpty() && answer != commonModule::Curr_Rack().Rack_Desc)
-            lst_os->setCurrentRow(Target_Index);
+        if (Preselected_Rack.isEmpty() && answer != commonModule::Curr_Rack().Rack_Desc) lst_os->setCurrentRow(Target_Index);
     }
     Rack_Index = static_cast<std::int16_t>(lst_os->currentRow());
     Take_Rack();

@@ -50,8 +50,7 @@ QPixmap keyboardPicture(QSize size, QRect descriptionArea, QRect textArea)
     p.fillRect(descriptionArea.adjusted(-6, -6, 6, 6), QColor(28, 28, 30));
     p.fillRect(QRect(0, textArea.top() - 10, size.width(), textArea.height() + 20), QColor(96, 96, 98));
     for (const KeyboardKey& key : kKeyboardKeys) {
-        const QRect r(ui::toPixelsX(key.left), ui::toPixelsY(key.top), ui::toPixelsX(key.width),
-                      ui::toPixelsY(kKeyHeight));
+        const QRect r(ui::toPixelsX(key.left), ui::toPixelsY(key.top), ui::toPixelsX(key.width), ui::toPixelsY(kKeyHeight));
         drawKey(p, r, QString::fromLatin1(key.tag));
     }
     return pm;

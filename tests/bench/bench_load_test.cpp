@@ -16,9 +16,18 @@ struct SettingValues {
 
 SettingValues valuesOf(const Form_Test& b)
 {
-    return {b.SAMPLES_BETWEEN_CHECKS, b.ISO5_FLUSH,  b.ISO15_FLUSH, b.ISO5_CHECK,            b.ISO15_CHECK,
-            b.ISO5_SAMPLE,            b.ISO15_SAMPLE, b.INIT_ISO_HIST_DECREASE, b.ISO_HIST_DECREASE_MAX,
-            b.Shake_Time,             b.Bath_Time,   b.MAX_RACKS_IN_BATH};
+    return {b.SAMPLES_BETWEEN_CHECKS,
+            b.ISO5_FLUSH,
+            b.ISO15_FLUSH,
+            b.ISO5_CHECK,
+            b.ISO15_CHECK,
+            b.ISO5_SAMPLE,
+            b.ISO15_SAMPLE,
+            b.INIT_ISO_HIST_DECREASE,
+            b.ISO_HIST_DECREASE_MAX,
+            b.Shake_Time,
+            b.Bath_Time,
+            b.MAX_RACKS_IN_BATH};
 }
 
 void expectValues(const Form_Test& b, const SettingValues& want)
@@ -38,9 +47,18 @@ void expectValues(const Form_Test& b, const SettingValues& want)
     EXPECT_EQ(got.racks, want.racks);
 }
 
-const char* const kSettingNames[] = {"SAMPLES_BETWEEN_CHECKS", "ISO5_FLUSH",   "ISO15_FLUSH",           "ISO5_CHECK",
-                                     "ISO15_CHECK",            "ISO5_SAMPLE",  "ISO15_SAMPLE",          "INIT_ISO_HIST_DECREASE",
-                                     "ISO_HIST_DECREASE_MAX",  "SAMPLE_SHAKE_TIME", "SAMPLE_BATH_TIME", "MAX_RACKS_IN_BATH"};
+const char* const kSettingNames[] = {"SAMPLES_BETWEEN_CHECKS",
+                                     "ISO5_FLUSH",
+                                     "ISO15_FLUSH",
+                                     "ISO5_CHECK",
+                                     "ISO15_CHECK",
+                                     "ISO5_SAMPLE",
+                                     "ISO15_SAMPLE",
+                                     "INIT_ISO_HIST_DECREASE",
+                                     "ISO_HIST_DECREASE_MAX",
+                                     "SAMPLE_SHAKE_TIME",
+                                     "SAMPLE_BATH_TIME",
+                                     "MAX_RACKS_IN_BATH"};
 
 TEST_F(BenchLoad, DemoSettingsFixTheStationAndStartWithACheck)
 {
@@ -135,15 +153,15 @@ TEST_F(BenchLoad, RackHeaderShowsTheNameAndItsBoxesTogether)
 {
     Form_Test& b = bench();
     b.Rack_Header_Show(false, QString(), QString());
-    for (QWidget* w : std::initializer_list<QWidget*>{b.shp_CountDown, b.lbl_CountDown, b.lbl_rackName, b.shp_rackName,
-                                                      b.img_refresh, b.shp_ActiveWO, b.lbl_ActiveWo})
+    for (QWidget* w : std::initializer_list<QWidget*>{b.shp_CountDown, b.lbl_CountDown, b.lbl_rackName, b.shp_rackName, b.img_refresh,
+                                                      b.shp_ActiveWO, b.lbl_ActiveWo})
         EXPECT_TRUE(w->isHidden()) << w->objectName().toStdString();
     EXPECT_EQ(b.lbl_rackName->caption(), "  ");
     b.Rack_Header_Show(true, QStringLiteral("R1004"), 504);
     EXPECT_EQ(b.lbl_rackName->caption(), "R1004  ");
     EXPECT_EQ(ui::tag(b.lbl_rackName).toInt(), 504);
-    for (QWidget* w : std::initializer_list<QWidget*>{b.shp_CountDown, b.lbl_CountDown, b.lbl_rackName, b.shp_rackName,
-                                                      b.img_refresh, b.shp_ActiveWO, b.lbl_ActiveWo})
+    for (QWidget* w : std::initializer_list<QWidget*>{b.shp_CountDown, b.lbl_CountDown, b.lbl_rackName, b.shp_rackName, b.img_refresh,
+                                                      b.shp_ActiveWO, b.lbl_ActiveWo})
         EXPECT_FALSE(w->isHidden()) << w->objectName().toStdString();
 }
 

@@ -131,11 +131,9 @@ TEST(CountReportTest, LargeChannelsCountOnlyFromTenPerVolumeAt50Microns)
         QString want100;
         double want200;
     } cases[] = {
-        {"199", "20.00", "7", "5", "0", 0},  // 9.95 per unit volume
-        {"200", "20.00", "7", "5", "7", 5},
-        {"200", "0.00", "7", "5", "0", 0},  // no volume: below the rule
-        {" 80 ", "8.00", "4", "3", "4", 3},
-        {"n/a", "20.00", "7", "5", "0", 0},
+        {"199", "20.00", "7", "5", "0", 0},                                     // 9.95 per unit volume
+        {"200", "20.00", "7", "5", "7", 5}, {"200", "0.00", "7", "5", "0", 0},  // no volume: below the rule
+        {" 80 ", "8.00", "4", "3", "4", 3}, {"n/a", "20.00", "7", "5", "0", 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.c50) + " at " + c.volume);
@@ -164,27 +162,25 @@ TEST(CountReportTest, VolumeIsRoundedHalfToEvenAndZeroLeavesCountsAsReceived)
 
 TEST(CountReportTest, PerVolumeRoundsHalvesToTheEvenNeighbour)
 {
-    std::array<QVariant, 7> counts = {QString("10"), QString("30"), QString("50"), 4446, QString(" 70 "),
-                                      QString("x"), 0};
+    std::array<QVariant, 7> counts = {QString("10"), QString("30"), QString("50"), 4446, QString(" 70 "), QString("x"), 0};
     const auto per = countReport::Per_Volume(counts, 20);
-    EXPECT_EQ(Text(per[0]), "0");   // 0.5
-    EXPECT_EQ(Text(per[1]), "2");   // 1.5
-    EXPECT_EQ(Text(per[2]), "2");   // 2.5
+    EXPECT_EQ(Text(per[0]), "0");  // 0.5
+    EXPECT_EQ(Text(per[1]), "2");  // 1.5
+    EXPECT_EQ(Text(per[2]), "2");  // 2.5
     EXPECT_EQ(Text(per[3]), "222");
-    EXPECT_EQ(Text(per[4]), "4");   // 3.5
-    EXPECT_EQ(Text(per[5]), "x");   // not a number: as received
+    EXPECT_EQ(Text(per[4]), "4");  // 3.5
+    EXPECT_EQ(Text(per[5]), "x");  // not a number: as received
 }
 
 TEST(CountReportTest, HugeAndNegativeCountsAreReadWithoutOverflow)
 {
-    const Count_Report r =
-        Read_Report(Edited("13/9", {{16, "98765432109876"}, {17, "-40"}, {18, "4294967296"}, {19, "1e400"}}));
+    const Count_Report r = Read_Report(Edited("13/9", {{16, "98765432109876"}, {17, "-40"}, {18, "4294967296"}, {19, "1e400"}}));
     EXPECT_EQ(Text(r.counts[0]), "98765432109876");  // sent to the laboratory as received
     const auto per = countReport::Per_Volume(r.counts, r.volume);
     EXPECT_EQ(per[0].toLongLong(), 4938271605494LL);  // .3 rounds down
     EXPECT_EQ(per[1].toLongLong(), -2);
     EXPECT_EQ(per[2].toLongLong(), 214748365LL);  // .8 rounds up, beyond 32 bits
-    EXPECT_EQ(Text(per[3]), "1e400");  // beyond a double: left as received
+    EXPECT_EQ(Text(per[3]), "1e400");             // beyond a double: left as received
 }
 
 TEST(CountReportTest, FieldsAndTheLogLineComeFromTheLastReport)

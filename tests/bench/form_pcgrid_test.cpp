@@ -23,18 +23,15 @@ protected:
     }
     void TearDown() override { ui::setTwipsPerPixel(0, 0); }
 
-    void Show(double m2, double m5 = 0, double m15 = 0, double m25 = 0, double m50 = 0, double m100 = 0,
-              double m200 = 0, const QString& iso = "18/16")
+    void Show(double m2, double m5 = 0, double m15 = 0, double m25 = 0, double m50 = 0, double m100 = 0, double m200 = 0,
+              const QString& iso = "18/16")
     {
         grid.Show_histogram(iso, m2, m5, m15, m25, m50, m100, m200);
     }
     QString Top_Label() const { return grid.lbl_Y[1]->caption(); }
     QString Middle_Label() const { return grid.lbl_Y[0]->caption(); }
     double Bar(int i) const { return ui::Height(grid.shp_size[i]); }
-    void Expect_Standing(int i) const
-    {
-        EXPECT_DOUBLE_EQ(ui::Top(grid.shp_size[i]) + ui::Height(grid.shp_size[i]), Bottom) << "bar " << i;
-    }
+    void Expect_Standing(int i) const { EXPECT_DOUBLE_EQ(ui::Top(grid.shp_size[i]) + ui::Height(grid.shp_size[i]), Bottom) << "bar " << i; }
     void Tap(int i) { QTest::mouseClick(grid.chk_size[i], Qt::LeftButton); }
 
     form_pcGrid grid;
@@ -74,7 +71,7 @@ TEST(HistogramScaleTest, CountsThatAreNoNumberOrAbsurdlyLargeStayPlaceable)
 TEST_F(PcGridTest, LoadWritesTheChannelNamesAndStandsTheBarsOnTheBottom)
 {
     const QStringList names = {QString::fromUtf8("2\xC2\xB5"), "5" + QString(QChar(0xB5)), QString::fromUtf8("15µ"),
-                               QString::fromUtf8("25µ"), QString::fromUtf8("50µ"), QString::fromUtf8("100µ"),
+                               QString::fromUtf8("25µ"),       QString::fromUtf8("50µ"),   QString::fromUtf8("100µ"),
                                QString::fromUtf8("200µ")};
     for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(grid.lbl_size[i]->caption(), names[i]);

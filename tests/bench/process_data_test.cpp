@@ -5,8 +5,8 @@
 #include "bench/report_catalogue.h"
 #include "common_ui/form_alert_yes_no.h"
 #include "laboratory_tap.h"
-#include "records/prt_count.h"
 #include "qstring_printer.h"
+#include "records/prt_count.h"
 
 #include <QFile>
 
@@ -53,9 +53,12 @@ protected:
             ASSERT_NE(box, nullptr) << w->objectName().toStdString();
             question = box->lbl_Message->caption();
             questionFont = box->lbl_Message->font().pointSize();
-            if (answer == Form_AlertYesNo::kYes) QTest::mouseClick(box->lbl_Yes, Qt::LeftButton);
-            else if (answer == Form_AlertYesNo::kNo) QTest::mouseClick(box->lbl_No, Qt::LeftButton);
-            else QTest::mouseClick(box->lbl_Exit, Qt::LeftButton);
+            if (answer == Form_AlertYesNo::kYes)
+                QTest::mouseClick(box->lbl_Yes, Qt::LeftButton);
+            else if (answer == Form_AlertYesNo::kNo)
+                QTest::mouseClick(box->lbl_No, Qt::LeftButton);
+            else
+                QTest::mouseClick(box->lbl_Exit, Qt::LeftButton);
         });
         bench().process_data(report);
         questionsLeft = responders.pending();
@@ -91,8 +94,7 @@ TEST_F(ProcessData, SampleCountIsStoredAsReceivedShownPerVolumeAndLeavesTheBathO
     const int before = storedCounts();
     countSample(Line("13/9"));
 
-    EXPECT_EQ(question, "R1002\r\n\r\nCurrent count is [13/9], history is [" + history +
-                            "].  Do you want to rerun the sample?");
+    EXPECT_EQ(question, "R1002\r\n\r\nCurrent count is [13/9], history is [" + history + "].  Do you want to rerun the sample?");
     EXPECT_EQ(questionFont, 13);
     EXPECT_EQ(questionsLeft, 0);
     EXPECT_TRUE(commonModule::Curr_PrtCount().saveOk);

@@ -52,13 +52,52 @@ private:
 
     QString awkward()
     {
-        static const char* const values[] = {
-            "",      " ",     "0",       "-1",     "-0",      "2",       "20.00", "0.4",    "0.5",  "1.5",
-            "32767", "32768", "-32769",  "1e308",  "1e309",   "inf",     "-inf",  "nan",    "NaN",  "+7",
-            "0x1F",  "1,5",   "٣",       "ü",      "ISO",     "ISO Code: ", "ISO Code: 2/2", "ISO Code: 99/99",
-            "ISO Code: 13/9/4", "ISO Code: /", "ISO Code: 13/", ": ", "/", "!LPR1", "!lpr1", "\r", "\n",
-            "\r\n!LPR1", "9999999999999999999999", "4446 ", " 908", "'", "';DROP TABLE pc_counts;--", "\"",
-            "\t", "\0"};
+        static const char* const values[] = {"",
+                                             " ",
+                                             "0",
+                                             "-1",
+                                             "-0",
+                                             "2",
+                                             "20.00",
+                                             "0.4",
+                                             "0.5",
+                                             "1.5",
+                                             "32767",
+                                             "32768",
+                                             "-32769",
+                                             "1e308",
+                                             "1e309",
+                                             "inf",
+                                             "-inf",
+                                             "nan",
+                                             "NaN",
+                                             "+7",
+                                             "0x1F",
+                                             "1,5",
+                                             "٣",
+                                             "ü",
+                                             "ISO",
+                                             "ISO Code: ",
+                                             "ISO Code: 2/2",
+                                             "ISO Code: 99/99",
+                                             "ISO Code: 13/9/4",
+                                             "ISO Code: /",
+                                             "ISO Code: 13/",
+                                             ": ",
+                                             "/",
+                                             "!LPR1",
+                                             "!lpr1",
+                                             "\r",
+                                             "\n",
+                                             "\r\n!LPR1",
+                                             "9999999999999999999999",
+                                             "4446 ",
+                                             " 908",
+                                             "'",
+                                             "';DROP TABLE pc_counts;--",
+                                             "\"",
+                                             "\t",
+                                             "\0"};
         const int n = static_cast<int>(std::size(values));
         const int i = pick(n);
         return i == n - 1 ? QString(QChar(0)) : QString::fromUtf8(values[i]);
@@ -77,21 +116,41 @@ private:
         case 0:
             if (!text.isEmpty()) text[at] = character();
             break;
-        case 1: text.insert(at, character()); break;
-        case 2: text.remove(at, 1 + pick(4)); break;
-        case 3: text.insert(at, text.mid(at, 1 + pick(12))); break;
-        case 4: text.truncate(at); break;
-        case 5: text = text.left(at) + line().mid(pick(200)); break;
-        case 6: text.insert(pick(2) ? 0 : text.size(), pick(2) ? QStringLiteral("\r\n") : awkward()); break;
+        case 1:
+            text.insert(at, character());
+            break;
+        case 2:
+            text.remove(at, 1 + pick(4));
+            break;
+        case 3:
+            text.insert(at, text.mid(at, 1 + pick(12)));
+            break;
+        case 4:
+            text.truncate(at);
+            break;
+        case 5:
+            text = text.left(at) + line().mid(pick(200));
+            break;
+        case 6:
+            text.insert(pick(2) ? 0 : text.size(), pick(2) ? QStringLiteral("\r\n") : awkward());
+            break;
         default: {
             QStringList fields = text.split(QLatin1Char(','));
             const int f = pick(static_cast<int>(fields.size()));
             const int g = pick(static_cast<int>(fields.size()));
             switch (pick(4)) {
-            case 0: fields.swapItemsAt(f, g); break;
-            case 1: fields.removeAt(f); break;
-            case 2: fields.insert(f, awkward()); break;
-            default: fields[f] = awkward(); break;
+            case 0:
+                fields.swapItemsAt(f, g);
+                break;
+            case 1:
+                fields.removeAt(f);
+                break;
+            case 2:
+                fields.insert(f, awkward());
+                break;
+            default:
+                fields[f] = awkward();
+                break;
             }
             text = fields.join(QLatin1Char(','));
         }
@@ -281,8 +340,8 @@ TEST_F(ReportFuzz, MutatedReportsNeitherCrashHangNorStoreWhatIsNoReport)
     EXPECT_GT(storedCounts, samples / 20);
     std::printf("%d inputs (seed %u) in %.1f s, slowest %lld ms: %d samples, %d checks or flushes; "
                 "%d counts stored, %d report-like texts refused by the laboratory\n",
-                inputs, seed, total.elapsed() / 1000.0, static_cast<long long>(slowestMs), samples, controls,
-                storedCounts, refusedByLaboratory);
+                inputs, seed, total.elapsed() / 1000.0, static_cast<long long>(slowestMs), samples, controls, storedCounts,
+                refusedByLaboratory);
 }
 
 }  // namespace

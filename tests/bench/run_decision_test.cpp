@@ -18,7 +18,11 @@ TEST(CountLimitsTest, ACodeEqualToItsLimitPassesOneAboveFails)
         QVariant c15;
         bool within;
     } cases[] = {
-        {15, 13, true},  {14, 12, true},  {16, 13, false}, {15, 14, false}, {0, 0, true},
+        {15, 13, true},
+        {14, 12, true},
+        {16, 13, false},
+        {15, 14, false},
+        {0, 0, true},
         {QString("15"), QString(" 13 "), true},  // codes still as text
         {QString("16/13"), 13, false},           // three-number code: not a number
         {15, QString("13/11"), false},
@@ -26,8 +30,7 @@ TEST(CountLimitsTest, ACodeEqualToItsLimitPassesOneAboveFails)
         {QString(""), 13, false},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(Within_Limits(c.c5, c.c15, 15, 13), c.within) << c.c5.toString().toStdString() << "/"
-                                                                 << c.c15.toString().toStdString();
+        EXPECT_EQ(Within_Limits(c.c5, c.c15, 15, 13), c.within) << c.c5.toString().toStdString() << "/" << c.c15.toString().toStdString();
     }
 }
 
@@ -110,14 +113,12 @@ TEST(RunDecisionTest, FlushWhenTheNewestCountIsDirtierThanTheSampleAllows)
         const char* history;
         bool flush;
     } cases[] = {
-        {"19/15", "18/16 ", true},    // 19 above 18, not both below 18
-        {"17/12", "18/16 ", false},   // 17 below the limit
-        {"16/12", "15/11 ", false},   // above, but both below 18
-        {"17/12", "No Hist ", false}, // no history counts as 17
-        {"18/12", "No Hist ", true},
-        {"18/12", "Not Entered ", true},
-        {"", "22/21 ", false},        // no count since start
-        {"18/15", "21/18/16 ", false},  // sample code 18: equal
+        {"19/15", "18/16 ", true},                                                              // 19 above 18, not both below 18
+        {"17/12", "18/16 ", false},                                                             // 17 below the limit
+        {"16/12", "15/11 ", false},                                                             // above, but both below 18
+        {"17/12", "No Hist ", false},                                                           // no history counts as 17
+        {"18/12", "No Hist ", true},   {"18/12", "Not Entered ", true}, {"", "22/21 ", false},  // no count since start
+        {"18/15", "21/18/16 ", false},                                                          // sample code 18: equal
         {"19/15", "21/18/16 ", true},
     };
     for (const auto& c : cases) {

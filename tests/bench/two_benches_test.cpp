@@ -67,8 +67,7 @@ TEST_F(TwoBenches, NeverHoldOnePositionTwice)
     env.insert(QString::fromLatin1(kSecondStation), dbModule::Conn_String);
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     other.setProcessEnvironment(env);
-    other.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--gtest_filter=SecondBench.OffersItsRackOnTheSharedDatabase")});
+    other.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=SecondBench.OffersItsRackOnTheSharedDatabase")});
     ASSERT_TRUE(other.waitForStarted(10000));
     // Both offer at once, from the moment the other bench has loaded.
     QByteArray early;
@@ -89,8 +88,7 @@ TEST_F(TwoBenches, NeverHoldOnePositionTwice)
     }
     ASSERT_FALSE(second.isEmpty()) << output.toStdString();
 
-    const QList<QVariantList> counts =
-        lab.rows("SELECT POSITION, count(*) FROM pc_batch_details GROUP BY POSITION HAVING count(*) > 1");
+    const QList<QVariantList> counts = lab.rows("SELECT POSITION, count(*) FROM pc_batch_details GROUP BY POSITION HAVING count(*) > 1");
     EXPECT_TRUE(counts.isEmpty()) << "a position held twice";
     // What each screen shows at a position is what the database holds there.
     const QMap<int, QString> first = bathOnScreen();

@@ -62,9 +62,8 @@ TEST_F(GatewayTest, SyntaxErrorIsTriedOnceAndShowsNothing)
 
 TEST_F(GatewayTest, ErrorsLeftInTheListAreShownOnceInListOrder)
 {
-    database.script(FakeDatabase::withErrors({{0, 0, "01000", "informational, not counted"},
-                                              {50001, 50001, "42000", "Rack is locked"},
-                                              {-2, -2, "HY000", "Second problem"}}));
+    database.script(FakeDatabase::withErrors(
+        {{0, 0, "01000", "informational, not counted"}, {50001, 50001, "42000", "Rack is locked"}, {-2, -2, "HY000", "Second problem"}}));
 
     db::Recordset rs = dbModule::Get_Recordset(kSql, true);
     EXPECT_FALSE(rs.isOpen());

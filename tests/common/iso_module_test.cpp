@@ -20,9 +20,8 @@ public:
     {
         QFile script(dir.filePath("browser.sh"));
         script.open(QIODevice::WriteOnly);
-        script.write(QStringLiteral("#!/bin/sh\nprintf '%s' \"$1\" > '%1.part' && mv '%1.part' '%1'\n")
-                         .arg(dir.filePath("opened.txt"))
-                         .toUtf8());
+        script.write(
+            QStringLiteral("#!/bin/sh\nprintf '%s' \"$1\" > '%1.part' && mv '%1.part' '%1'\n").arg(dir.filePath("opened.txt")).toUtf8());
         script.close();
         script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
@@ -60,10 +59,8 @@ TEST(IsoModuleTest, DocumentOpensAtItsAddressWithTheDoubleSlashAndTrimmedParts)
 
     isoModule::Open_ISO_Document(QStringLiteral(" PrtCount "));
 
-    EXPECT_EQ(database.last(),
-              "select * from sop.dbo.documents (nolock) where charindex('PrtCount;', Test_Group) > 0");
-    EXPECT_EQ(browser.opened(5000), "http://docs.lab.local/Feldspire//ISO9001-2000/LWI/LWI-0412.pdf")
-        << "only the first row counts";
+    EXPECT_EQ(database.last(), "select * from sop.dbo.documents (nolock) where charindex('PrtCount;', Test_Group) > 0");
+    EXPECT_EQ(browser.opened(5000), "http://docs.lab.local/Feldspire//ISO9001-2000/LWI/LWI-0412.pdf") << "only the first row counts";
     EXPECT_TRUE(alerts.messages.isEmpty());
 }
 
@@ -88,8 +85,7 @@ TEST(IsoModuleTest, TypedQuoteInTheTestGroupStaysText)
     FakeDatabase database;
     database.script(FakeDatabase::noRows(kDocumentColumns));
     isoModule::Open_ISO_Document(QStringLiteral("Prt'Count"));
-    EXPECT_EQ(database.last(),
-              "select * from sop.dbo.documents (nolock) where charindex('Prt''Count;', Test_Group) > 0");
+    EXPECT_EQ(database.last(), "select * from sop.dbo.documents (nolock) where charindex('Prt''Count;', Test_Group) > 0");
 }
 
 TEST(IsoModuleTest, BrowserThatCannotStartIsReportedAndTheStationGoesOn)

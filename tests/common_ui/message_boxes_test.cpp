@@ -129,9 +129,8 @@ TEST_F(MessageBoxTest, QuestionKeysWorkAloneOrWithAltOnly)
         Qt::KeyboardModifiers mods;
         std::int16_t result;  // 0: the box stays up
     };
-    const Press presses[] = {{Qt::Key_Y, Qt::NoModifier, 6},      {Qt::Key_N, Qt::AltModifier, 7},
-                             {Qt::Key_O, Qt::NoModifier, 2},      {Qt::Key_Y, Qt::ControlModifier, 0},
-                             {Qt::Key_N, Qt::ShiftModifier, 0},   {Qt::Key_Escape, Qt::NoModifier, 0},
+    const Press presses[] = {{Qt::Key_Y, Qt::NoModifier, 6},      {Qt::Key_N, Qt::AltModifier, 7},   {Qt::Key_O, Qt::NoModifier, 2},
+                             {Qt::Key_Y, Qt::ControlModifier, 0}, {Qt::Key_N, Qt::ShiftModifier, 0}, {Qt::Key_Escape, Qt::NoModifier, 0},
                              {Qt::Key_Return, Qt::NoModifier, 0}, {Qt::Key_X, Qt::AltModifier, 0}};
     for (const Press& p : presses) {
         Form_AlertYesNo::Result = 0;

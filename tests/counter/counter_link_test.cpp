@@ -21,8 +21,7 @@ protected:
         port = owned.get();
         link = std::make_unique<CounterLink>(std::move(owned), buffer);
         QObject::connect(link.get(), &CounterLink::reportReceived, [this] { ++reports; });
-        QObject::connect(link.get(), &CounterLink::cannotConnect,
-                         [this](const QString& device, const QString&) { cannotConnect << device; });
+        QObject::connect(link.get(), &CounterLink::cannotConnect, [this](const QString& device, const QString&) { cannotConnect << device; });
         link->Reset_Port();
         log.calls.clear();
     }
@@ -173,8 +172,7 @@ TEST(CounterReceive, ReportSplitAnywhereComesThroughWhole)
         const QString whole = QString::fromLatin1(text.chopped(1));
         for (qsizetype cut = 0; cut <= text.size(); ++cut) {
             int reports = 0;
-            const QString got = receivedThrough(
-                serial::splitAtLineEnds(text.left(cut)) + serial::splitAtLineEnds(text.mid(cut)), &reports);
+            const QString got = receivedThrough(serial::splitAtLineEnds(text.left(cut)) + serial::splitAtLineEnds(text.mid(cut)), &reports);
             ASSERT_EQ(reports, 1) << "cut at " << cut;
             ASSERT_EQ(got.left(whole.size()), whole) << "cut at " << cut;
         }

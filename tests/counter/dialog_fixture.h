@@ -3,9 +3,9 @@
 #include "bench/counter_link.h"
 #include "bench/counter_port.h"
 #include "bench/form_action.h"
-#include "common/station_config.h"
 #include "bench/form_test.h"
 #include "common/common_module.h"
+#include "common/station_config.h"
 #include "common_ui/form_alert.h"
 #include "common_ui/form_alert_yes_no.h"
 #include "platform/clock/clock.h"
@@ -92,9 +92,7 @@ protected:
             auto* box = qobject_cast<Form_AlertYesNo*>(w);
             if (!box) return;
             questions << box->lbl_Message->caption();
-            tap(result == Form_AlertYesNo::kYes  ? box->lbl_Yes
-                : result == Form_AlertYesNo::kNo ? box->lbl_No
-                                                 : box->lbl_Exit);
+            tap(result == Form_AlertYesNo::kYes ? box->lbl_Yes : result == Form_AlertYesNo::kNo ? box->lbl_No : box->lbl_Exit);
         };
     }
 

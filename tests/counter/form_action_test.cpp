@@ -12,9 +12,8 @@
 
 namespace {
 
-const QByteArray kReport =
-    "!LPR1,00:00:28.76,BP,RP,GP,LP,8,C,2.00,5.00,15.00,25.00,50.00,100.00,100.00,100.00,4446,908,51,13,0,0,0,0,"
-    "20.00,03/26/04,12:05:03,LAB.TECH,22222222,CHECK,,ISO Code: 13/9,";
+const QByteArray kReport = "!LPR1,00:00:28.76,BP,RP,GP,LP,8,C,2.00,5.00,15.00,25.00,50.00,100.00,100.00,100.00,4446,908,51,13,0,0,0,0,"
+                           "20.00,03/26/04,12:05:03,LAB.TECH,22222222,CHECK,,ISO Code: 13/9,";
 
 class CounterDialog : public DialogFixture {
 protected:
@@ -130,8 +129,7 @@ TEST_F(CounterDialog, CheckAndFlushShowTheirBannerWithoutRemovalOrPhotographs)
         form_Action& d = open();
         EXPECT_EQ(d.lbl_labNumber->caption(), QStringLiteral("Labnumber : ") + run);
         EXPECT_TRUE(d.fra_Flush->isVisible());
-        EXPECT_EQ(d.lbl_Flush->caption(),
-                  run == QLatin1String("CHECK") ? "Run Process Control Sample" : "Flush required");
+        EXPECT_EQ(d.lbl_Flush->caption(), run == QLatin1String("CHECK") ? "Run Process Control Sample" : "Flush required");
         for (int i = 0; i < form_Action::Reason_Count; ++i) EXPECT_FALSE(d.lbl_action_desc[i]->isVisible());
         EXPECT_FALSE(d.img_remove->isVisible());
         EXPECT_FALSE(d.lbl_remove->isVisible());
@@ -299,10 +297,9 @@ class CounterDialogRemoval : public CounterDialog {
 protected:
     QList<QVariantList> tests(const QString& labNumber)
     {
-        return lab.rows(
-            "SELECT t.STATUS, t.TEST_ACTION FROM lab_tracking t JOIN samples s ON s.LAB_ID = t.LAB_ID"
-            " WHERE s.LAB_NUMBER = ? AND t.TEST_GROUP = 'PrtCount' ORDER BY t.RUN_NO",
-            {labNumber});
+        return lab.rows("SELECT t.STATUS, t.TEST_ACTION FROM lab_tracking t JOIN samples s ON s.LAB_ID = t.LAB_ID"
+                        " WHERE s.LAB_NUMBER = ? AND t.TEST_GROUP = 'PrtCount' ORDER BY t.RUN_NO",
+                        {labNumber});
     }
 
     DemoLaboratory lab;
@@ -317,8 +314,7 @@ TEST_F(CounterDialogRemoval, ReasonAnsweredYesIsRecordedAndTheSampleRemoved)
     ui::ModalResponders responders;
     responders.add(answer(Form_AlertYesNo::kYes));
     tap(d.lbl_action_desc[3]);
-    EXPECT_EQ(questions,
-              QStringList({"Do you want to perform the following action on the specified sample [PRTFILTER]"}));
+    EXPECT_EQ(questions, QStringList({"Do you want to perform the following action on the specified sample [PRTFILTER]"}));
     EXPECT_FALSE(d.isVisible());
     EXPECT_EQ(form_Action::Action_Result, "REMOVE");
     EXPECT_EQ(alerts.messages, QStringList({"Sample was removed"}));

@@ -1,10 +1,10 @@
 // The counter dialog over the real bench: a sample offered to the bath waits for its
 // bath time, then runs on the counter simulator and comes back with the whole report.
-#include "common/station_config.h"
 #include "../bench/bench_fixture.h"
 #include "bench/counter_link.h"
 #include "bench/counter_port.h"
 #include "bench/form_action.h"
+#include "common/station_config.h"
 #include "simulated_counter.h"
 
 #include "qstring_printer.h"

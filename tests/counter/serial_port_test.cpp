@@ -33,8 +33,7 @@ protected:
         for (const QByteArray& c : chunks_) {
             ASSERT_FALSE(c.isEmpty());
             for (qsizetype i = 1; i < c.size(); ++i)
-                if (c[i] == '\r' || (c[i] == '\n' && c[i - 1] != '\r'))
-                    ADD_FAILURE() << "line end inside " << c.constData();
+                if (c[i] == '\r' || (c[i] == '\n' && c[i - 1] != '\r')) ADD_FAILURE() << "line end inside " << c.constData();
         }
     }
 

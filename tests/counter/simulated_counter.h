@@ -10,9 +10,8 @@
 inline simulator::Options quickCounter(simulator::Chunks chunks = simulator::Chunks::Whole)
 {
     simulator::Options o;
-    o.report =
-        "!LPR1,00:00:28.76,BP,RP,GP,LP,8,C,2.00,5.00,15.00,25.00,50.00,100.00,100.00,100.00,4446,908,51,13,0,0,"
-        "0,0,20.00,03/26/04,12:05:03,LAB.TECH,22222222,CHECK,,ISO Code: 13/9,";
+    o.report = "!LPR1,00:00:28.76,BP,RP,GP,LP,8,C,2.00,5.00,15.00,25.00,50.00,100.00,100.00,100.00,4446,908,51,13,0,0,"
+               "0,0,20.00,03/26/04,12:05:03,LAB.TECH,22222222,CHECK,,ISO Code: 13/9,";
     o.countingMs = 50;
     o.chunks = chunks;
     o.chunkDelayMs = 1;

@@ -89,8 +89,7 @@ protected:
         ASSERT_TRUE(counter->start());
         port = std::make_unique<serial::DevicePort>(counter->devicePath());
         ASSERT_TRUE(port->open());
-        QObject::connect(port.get(), &serial::Port::commEvent,
-                         [this](serial::CommEvent, const QByteArray& input) { received += input; });
+        QObject::connect(port.get(), &serial::Port::commEvent, [this](serial::CommEvent, const QByteArray& input) { received += input; });
     }
 
     std::unique_ptr<simulator::CounterSimulator> counter;
@@ -150,8 +149,7 @@ TEST(SimulatorProgram, PrintsItsTerminalKeepsALinkAndEndsOnRequest)
     serial::DevicePort port(link);
     ASSERT_TRUE(port.open());
     QByteArray received;
-    QObject::connect(&port, &serial::Port::commEvent,
-                     [&](serial::CommEvent, const QByteArray& input) { received += input; });
+    QObject::connect(&port, &serial::Port::commEvent, [&](serial::CommEvent, const QByteArray& input) { received += input; });
     port.write("REMOTE+\rS\r");
     ASSERT_TRUE(QTest::qWaitFor([&] { return received.endsWith("\r\n"); }, 5000));
     EXPECT_EQ(received, reportCatalogue::find("13/9")->line.toLatin1() + "\r\n");

@@ -163,8 +163,7 @@ protected:
             d->Timer1_Timer();
             const int starts = counter->commands().count("S");
             QTest::mouseClick(d->img_RunSample, Qt::LeftButton);
-            ASSERT_TRUE(QTest::qWaitFor([&] { return counter->commands().count("S") > starts; }, 5000))
-                << "the counter was not started";
+            ASSERT_TRUE(QTest::qWaitFor([&] { return counter->commands().count("S") > starts; }, 5000)) << "the counter was not started";
             ASSERT_TRUE(QTest::qWaitFor([&] { return !d->isVisible(); }, 10000)) << "no report came through";
         };
     }
@@ -235,9 +234,7 @@ protected:
 
     int countsStored(const QString& lab)
     {
-        return scalar("SELECT count(*) FROM pc_counts k JOIN samples s ON s.LAB_ID = k.LAB_ID WHERE s.LAB_NUMBER = ?",
-                      {lab})
-            .toInt();
+        return scalar("SELECT count(*) FROM pc_counts k JOIN samples s ON s.LAB_ID = k.LAB_ID WHERE s.LAB_NUMBER = ?", {lab}).toInt();
     }
 
     int readyTests(const QString& lab)

@@ -45,16 +45,13 @@ TEST_F(Road, CheckThenSampleStoredDrawnLoggedAndGoneFromTheBath)
     EXPECT_EQ(runs[1].sample_id, lab);
     EXPECT_EQ(runs[1].bath_index, index);
     ASSERT_EQ(questions.size(), 1);
-    EXPECT_EQ(questions[0], rackName + "\r\n\r\nCurrent count is [14/12], history is [" + history +
-                                "].  Do you want to rerun the sample?");
+    EXPECT_EQ(questions[0], rackName + "\r\n\r\nCurrent count is [14/12], history is [" + history + "].  Do you want to rerun the sample?");
 
     // Stored as the counter reported it, as the laboratory now gives it back.
     db::Recordset h = dbModule::Get_Recordset("exec labrack.dbo.get_pc_history 'ZIVIRUZEZ', '" + lab + "'", true);
     ASSERT_FALSE(h.eof());
     EXPECT_EQ(h.value("ISO").toString(), "14/12");
-    EXPECT_EQ(scalar("SELECT k.PC2M FROM pc_counts k JOIN samples s ON s.LAB_ID = k.LAB_ID WHERE s.LAB_NUMBER = ?", {lab})
-                  .toInt(),
-              6785);
+    EXPECT_EQ(scalar("SELECT k.PC2M FROM pc_counts k JOIN samples s ON s.LAB_ID = k.LAB_ID WHERE s.LAB_NUMBER = ?", {lab}).toInt(), 6785);
     // Drawn and listed per unit volume.
     EXPECT_EQ(ui::Default_Instance<form_pcGrid>::get().lbl_CODE->caption(), "14/12");
     EXPECT_EQ(b.History->Header_Text(0), lab);
@@ -177,9 +174,9 @@ TEST_F(Road, DatabaseGoneBetweenReportAndStoreLosesNothing)
     const QString station = dbModule::Conn_String;
     const ui::ModalResponder count = counting(report);
     tapBath(index, {[&](QDialog* w) {
-        count(w);
-        dbModule::Conn_String = QStringLiteral("EMBEDDED=") + folder.filePath("gone/labdata.db");
-    }});
+                count(w);
+                dbModule::Conn_String = QStringLiteral("EMBEDDED=") + folder.filePath("gone/labdata.db");
+            }});
     dbModule::Conn_String = station;
 
     EXPECT_TRUE(questions.isEmpty()) << "no re-run question without a stored count";
@@ -207,10 +204,10 @@ TEST_F(Road, RemovalFromTheDialogAndATapOnAFreePosition)
     passCheck(index);
 
     tapBath(index, {[&](QDialog* w) {
-        auto* d = qobject_cast<form_Action*>(w);
-        ASSERT_NE(d, nullptr);
-        QTest::mouseClick(d->img_remove, Qt::LeftButton);
-    }});
+                auto* d = qobject_cast<form_Action*>(w);
+                ASSERT_NE(d, nullptr);
+                QTest::mouseClick(d->img_remove, Qt::LeftButton);
+            }});
     EXPECT_EQ(inBath(lab), -1);
     EXPECT_FALSE(inOpenBatch(lab));
     EXPECT_EQ(countsStored(lab), 0);

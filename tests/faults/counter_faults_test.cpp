@@ -121,8 +121,7 @@ TEST_F(CounterFaults, UnpluggedHalfWayThroughTheReportStoresNothingOfIt)
     plugInAnotherCounter();
     countsAsUsual(lab, index, QStringLiteral("16/12"));
     EXPECT_EQ(activeLogLines(report), 1);
-    EXPECT_EQ(scalar("SELECT k.PC2M FROM pc_counts k JOIN samples s ON s.LAB_ID = k.LAB_ID WHERE s.LAB_NUMBER = ?", {lab})
-                  .toString(),
+    EXPECT_EQ(scalar("SELECT k.PC2M FROM pc_counts k JOIN samples s ON s.LAB_ID = k.LAB_ID WHERE s.LAB_NUMBER = ?", {lab}).toString(),
               catalogueLine("16/12").split(',')[16]);
 }
 

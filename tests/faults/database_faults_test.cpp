@@ -30,12 +30,12 @@ TEST_F(DatabaseFaults, LockedByAnotherProgramPastTheTimeOutIsToldAndTheCountStor
 
     QElapsedTimer clock;
     tapBath(index, {[&](QDialog* w) {
-        count(w);
-        // The report is in; another program takes the write lock before the store.
-        other = std::make_unique<HelperProcess>(QStringLiteral("lock"), folder.filePath("labdata.db"));
-        ASSERT_TRUE(other->waitFor(QStringLiteral("locked"))) << other->output().toStdString();
-        clock.start();
-    }});
+                count(w);
+                // The report is in; another program takes the write lock before the store.
+                other = std::make_unique<HelperProcess>(QStringLiteral("lock"), folder.filePath("labdata.db"));
+                ASSERT_TRUE(other->waitFor(QStringLiteral("locked"))) << other->output().toStdString();
+                clock.start();
+            }});
     ASSERT_TRUE(other);
 
     EXPECT_EQ(wait.attempts(), 5) << "the gateway tries a locked store five times";
@@ -93,14 +93,14 @@ TEST_F(DatabaseFaults, FileThatDisappearsWhileTheReportComesIsToldAndCountedWhen
     const QString away = folder.filePath("labdata.db.away");
     const ui::ModalResponder count = counting(report);
     tapBath(index, {[&](QDialog* w) {
-        count(w);
-        ASSERT_TRUE(QFile::rename(file, away));
-    }});
+                count(w);
+                ASSERT_TRUE(QFile::rename(file, away));
+            }});
 
     EXPECT_FALSE(QFile::exists(file)) << "the station made no new file in its place";
-    EXPECT_TRUE(std::any_of(alerts.messages.begin(), alerts.messages.end(),
-                            [](const QString& m) { return m.startsWith(dbModule::kUnreachableMessage); }))
-        << alerts.messages.join('\n').toStdString();
+    EXPECT_TRUE(std::any_of(alerts.messages.begin(), alerts.messages.end(), [](const QString& m) {
+        return m.startsWith(dbModule::kUnreachableMessage);
+    })) << alerts.messages.join('\n').toStdString();
     EXPECT_TRUE(toldNotStored(alerts.messages, lab)) << alerts.messages.join('\n').toStdString();
     EXPECT_TRUE(questions.isEmpty());
     EXPECT_EQ(activeLogLines(report), 1);
@@ -137,7 +137,6 @@ TEST_F(DatabaseFaults, FileReplacedByAnotherWhileTheStationRunsIsNotWrittenThrou
     expectWholeOrAbsent(lab);
 }
 
-
 TEST_F(DatabaseFaults, LockedWhileTheStoredSampleLeavesTheBathIsToldAndTheRefreshShowsItAgain)
 {
     logIn();
@@ -162,21 +161,20 @@ TEST_F(DatabaseFaults, LockedWhileTheStoredSampleLeavesTheBathIsToldAndTheRefres
     EXPECT_EQ(countsStored(lab), 1);
     EXPECT_EQ(inBath(lab), -1);
     EXPECT_TRUE(inOpenBatch(lab)) << "the laboratory still holds it in the bath";
-    EXPECT_EQ(alerts.messages,
-              QStringList({QStringLiteral("Sample %1 could not be taken out of the bath in the laboratory database; bath "
-                                          "position %2 is still taken there. A refresh of the bath shows it again.")
-                               .arg(lab)
-                               .arg(index + 1)}));
+    EXPECT_EQ(alerts.messages, QStringList({QStringLiteral("Sample %1 could not be taken out of the bath in the laboratory database; bath "
+                                                           "position %2 is still taken there. A refresh of the bath shows it again.")
+                                                .arg(lab)
+                                                .arg(index + 1)}));
     expectWholeOrAbsent(lab);
 
     // The refresh shows it again; the technician takes it out through the dialog.
     bench().img_refresh_Click();
     ASSERT_EQ(inBath(lab), index);
     tapBath(index, {[](QDialog* w) {
-        auto* d = qobject_cast<form_Action*>(w);
-        ASSERT_NE(d, nullptr);
-        QTest::mouseClick(d->img_remove, Qt::LeftButton);
-    }});
+                auto* d = qobject_cast<form_Action*>(w);
+                ASSERT_NE(d, nullptr);
+                QTest::mouseClick(d->img_remove, Qt::LeftButton);
+            }});
     EXPECT_EQ(inBath(lab), -1);
     EXPECT_FALSE(inOpenBatch(lab));
     EXPECT_EQ(countsStored(lab), 1);

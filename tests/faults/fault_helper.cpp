@@ -35,8 +35,8 @@ void say(const QString& line)
 }
 
 struct StopPlan {
-    int atRow = 0;           // the n-th row change of the store, 0 for none
-    bool atCommit = false;   // as the store's transaction commits
+    int atRow = 0;          // the n-th row change of the store, 0 for none
+    bool atCommit = false;  // as the store's transaction commits
     int rows = 0;
 };
 
@@ -59,8 +59,10 @@ int committing(void* p)
 void storeCount(const QString& database, const QString& lab, const QString& stop)
 {
     StopPlan plan;
-    if (stop == QLatin1String("commit")) plan.atCommit = true;
-    else if (stop.startsWith(QLatin1String("row:"))) plan.atRow = stop.mid(4).toInt();
+    if (stop == QLatin1String("commit"))
+        plan.atCommit = true;
+    else if (stop.startsWith(QLatin1String("row:")))
+        plan.atRow = stop.mid(4).toInt();
 
     dbModule::Conn_String = QStringLiteral("EMBEDDED=") + database;
     {
@@ -106,7 +108,10 @@ TEST(DISABLED_FaultHelper, Run)
 {
     const QString mode = qEnvironmentVariable("FAULT_HELPER_MODE");
     const QString database = qEnvironmentVariable("FAULT_HELPER_DB");
-    if (mode.startsWith(QLatin1String("lock"))) holdWriteLock(database, mode.section(QLatin1Char(' '), 1).toInt());
-    else if (mode.startsWith(QLatin1String("store"))) storeCount(database, qEnvironmentVariable("FAULT_HELPER_LAB"), mode.section(QLatin1Char(' '), 1));
-    else FAIL() << "no helper mode " << mode.toStdString();
+    if (mode.startsWith(QLatin1String("lock")))
+        holdWriteLock(database, mode.section(QLatin1Char(' '), 1).toInt());
+    else if (mode.startsWith(QLatin1String("store")))
+        storeCount(database, qEnvironmentVariable("FAULT_HELPER_LAB"), mode.section(QLatin1Char(' '), 1));
+    else
+        FAIL() << "no helper mode " << mode.toStdString();
 }

@@ -67,7 +67,6 @@ TEST_F(KilledStation, KilledAnywhereInAStoreLeavesTheCountWhollyThereOrAbsent)
     EXPECT_EQ(scalar("PRAGMA integrity_check").toString(), "ok");
 }
 
-
 TEST_F(KilledStation, StoredThenKilledBeforeTheSampleLeftTheBathIsNotStoredTwice)
 {
     logIn();
@@ -100,9 +99,9 @@ TEST_F(KilledStation, StoredThenKilledBeforeTheSampleLeftTheBathIsNotStoredTwice
     const QString station = dbModule::Conn_String;
     const ui::ModalResponder count = counting(catalogueLine("14/12"));
     tapBath(index, {[&](QDialog* w) {
-        count(w);
-        dbModule::Conn_String = QStringLiteral("EMBEDDED=") + folder.filePath("gone/labdata.db");
-    }});
+                count(w);
+                dbModule::Conn_String = QStringLiteral("EMBEDDED=") + folder.filePath("gone/labdata.db");
+            }});
     dbModule::Conn_String = station;
     EXPECT_TRUE(std::any_of(alerts.messages.begin(), alerts.messages.end(), [&](const QString& m) {
         return m.startsWith("The count of sample " + lab + " could not be stored in the laboratory database.");
@@ -110,10 +109,10 @@ TEST_F(KilledStation, StoredThenKilledBeforeTheSampleLeftTheBathIsNotStoredTwice
 
     // The technician takes it out; the station counts on.
     tapBath(index, {[](QDialog* w) {
-        auto* d = qobject_cast<form_Action*>(w);
-        ASSERT_NE(d, nullptr);
-        QTest::mouseClick(d->img_remove, Qt::LeftButton);
-    }});
+                auto* d = qobject_cast<form_Action*>(w);
+                ASSERT_NE(d, nullptr);
+                QTest::mouseClick(d->img_remove, Qt::LeftButton);
+            }});
     EXPECT_EQ(inBath(lab), -1);
     EXPECT_FALSE(inOpenBatch(lab));
     countsAsUsual(next, other);

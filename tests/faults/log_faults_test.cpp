@@ -40,9 +40,9 @@ TEST_F(LogFaults, ActiveLogThatCannotBeWrittenIsToldTheCountStoredOnceAndNotSaid
     const QString station = dbModule::Conn_String;
     const ui::ModalResponder count = counting(catalogueLine("16/12"));
     tapBath(other, {[&](QDialog* w) {
-        count(w);
-        dbModule::Conn_String = QStringLiteral("EMBEDDED=") + folder.filePath("gone/labdata.db");
-    }});
+                count(w);
+                dbModule::Conn_String = QStringLiteral("EMBEDDED=") + folder.filePath("gone/labdata.db");
+            }});
     dbModule::Conn_String = station;
     const auto told = std::find_if(alerts.messages.begin(), alerts.messages.end(),
                                    [&](const QString& m) { return m.contains("could not be stored"); });
@@ -71,9 +71,9 @@ TEST_F(LogFaults, FullDiskUnderTheActiveLogIsToldAndTheReportNotSaidToBeKept)
     const QString station = dbModule::Conn_String;
     const ui::ModalResponder count = counting(catalogueLine("16/12"));
     tapBath(index, {[&](QDialog* w) {
-        count(w);
-        dbModule::Conn_String = QStringLiteral("EMBEDDED=") + folder.filePath("gone/labdata.db");
-    }});
+                count(w);
+                dbModule::Conn_String = QStringLiteral("EMBEDDED=") + folder.filePath("gone/labdata.db");
+            }});
     dbModule::Conn_String = station;
     EXPECT_TRUE(named(alerts.messages, "PC_Active.csv")) << alerts.messages.join('\n').toStdString();
     const auto told = std::find_if(alerts.messages.begin(), alerts.messages.end(),

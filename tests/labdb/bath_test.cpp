@@ -40,7 +40,8 @@ protected:
 TEST_F(Bath, DemoBatchHoldsThreeSamplesOfR1002)
 {
     db::Recordset rs = batch();
-    for (const char* c : {"ERROR", "DETAIL_ID", "BATCH_ID", "POSITION", "SAMPLE_ID", "RUN_NO", "SAMPLE_TYPE", "STATUS", "WEIGHT", "EXTRA", "PRIORITY"})
+    for (const char* c :
+         {"ERROR", "DETAIL_ID", "BATCH_ID", "POSITION", "SAMPLE_ID", "RUN_NO", "SAMPLE_TYPE", "STATUS", "WEIGHT", "EXTRA", "PRIORITY"})
         EXPECT_TRUE(rs.hasColumn(QString::fromLatin1(c))) << c;
     ASSERT_EQ(rs.rowCount(), 3);
     for (int p = 1; !rs.eof(); rs.moveNext(), ++p) {
@@ -64,11 +65,11 @@ TEST_F(Bath, AddRecordsTheSampleAndRefusesTakenPlaces)
     db::Recordset taken = add(b, 10);
     EXPECT_NE(error(taken), 0);
     EXPECT_TRUE(taken.value(QStringLiteral("MESSAGE")).toString().contains(a));
-    EXPECT_NE(error(add(a, 11)), 0);                                   // already in the bath
-    EXPECT_NE(error(add(b, 0)), 0);                                    // no such position
+    EXPECT_NE(error(add(a, 11)), 0);  // already in the bath
+    EXPECT_NE(error(add(b, 0)), 0);   // no such position
     EXPECT_NE(error(add(b, 31)), 0);
-    EXPECT_NE(error(add(labNumberAt("R1001", 5), 12)), 0);             // its count is done
-    EXPECT_NE(error(add(QStringLiteral("09999999"), 12)), 0);          // unknown sample
+    EXPECT_NE(error(add(labNumberAt("R1001", 5), 12)), 0);                                // its count is done
+    EXPECT_NE(error(add(QStringLiteral("09999999"), 12)), 0);                             // unknown sample
     EXPECT_NE(error(bath(QStringLiteral("ADD"), b, 12, QStringLiteral("null"), -1)), 0);  // nobody logged in
     EXPECT_NE(error(bath(QStringLiteral("MOVE"), b, 12)), 0);
     EXPECT_EQ(snapshot(), before);

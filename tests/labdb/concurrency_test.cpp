@@ -32,7 +32,9 @@ TEST_F(TwoStations, LockHeldLongerThanTheCommandTimeoutIsATimeout)
     sqlite3_close(holder);
     EXPECT_EQ(snapshot(), before);
     EXPECT_EQ(ok(QStringLiteral("exec labrack.dbo.rack_acquisition_upd @rack_id = 501, @emp_num = 101, @station = 'PARTICLE COUNT', "
-                                "@action = 'GET'")).value(QStringLiteral("ERROR")).toInt(),
+                                "@action = 'GET'"))
+                  .value(QStringLiteral("ERROR"))
+                  .toInt(),
               0);
 }
 

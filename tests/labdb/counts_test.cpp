@@ -15,7 +15,7 @@ TEST(Iso4406, LimitsBelongToTheLowerScaleNumber)
     EXPECT_EQ(labdb::isoScaleNumber(40.01), 13);
     EXPECT_EQ(labdb::isoScaleNumber(80), 13);
     EXPECT_EQ(labdb::isoScaleNumber(80.5), 14);
-    EXPECT_EQ(labdb::isoScaleNumber(1300), 17);   // the table's 1300, not 1280
+    EXPECT_EQ(labdb::isoScaleNumber(1300), 17);  // the table's 1300, not 1280
     EXPECT_EQ(labdb::isoScaleNumber(1290), 17);
     EXPECT_EQ(labdb::isoScaleNumber(1301), 18);
     EXPECT_EQ(labdb::isoScaleNumber(2500), 18);
@@ -34,7 +34,8 @@ protected:
                                      "@labcode = 'ZIVIRUZEZ', @method = 'ISO4406', @sampleVolume = '%2', @factorVolume = 1, ")
                           .arg(labNumber, volume);
         const char* names[] = {"@pc2m", "@pc5m", "@pc15m", "@pc25m", "@pc50m", "@pc100m", "@pc200m"};
-        for (int i = 0; i < 7; ++i) sql += QStringLiteral("%1 = '%2', ").arg(QString::fromLatin1(names[i]), counts.value(i, QStringLiteral("0")));
+        for (int i = 0; i < 7; ++i)
+            sql += QStringLiteral("%1 = '%2', ").arg(QString::fromLatin1(names[i]), counts.value(i, QStringLiteral("0")));
         return sql + QStringLiteral("@empnum = %1, @test = 'N' ").arg(emp);
     }
     db::Recordset store(const QString& labNumber, const QString& volume, const QStringList& counts, int emp = 101)
@@ -51,7 +52,8 @@ protected:
 TEST_F(Counts, ReportLineCountsGiveTheirCodes)
 {
     const QString sample = labNumberAt("R1001", 1);
-    db::Recordset rs = store(sample, QStringLiteral("20"), {QStringLiteral("4446"), QStringLiteral("908"), QStringLiteral("51"), QStringLiteral("13")});
+    db::Recordset rs = store(sample, QStringLiteral("20"),
+                             {QStringLiteral("4446"), QStringLiteral("908"), QStringLiteral("51"), QStringLiteral("13")});
     EXPECT_EQ(status(rs), QStringLiteral("DONE"));
     EXPECT_EQ(rs.value(QStringLiteral("LAB_CODE")).toString(), QStringLiteral("ZIVIRUZEZ"));
     EXPECT_EQ(rs.value(QStringLiteral("RUN_NO")).toInt(), 1);
@@ -90,9 +92,8 @@ TEST_F(Counts, CountsBeyondAnIntegerAreStoredAsReportedNotWrappedAround)
 {
     const QString sample = labNumberAt("R1001", 1);
     db::Recordset rs = store(sample, QStringLiteral("20"),
-                             {QStringLiteral("4446"), QStringLiteral("908"), QStringLiteral("51"),
-                              QStringLiteral("9999999999999999999999"), QStringLiteral("1"), QStringLiteral("0"),
-                              QStringLiteral("1e19")});
+                             {QStringLiteral("4446"), QStringLiteral("908"), QStringLiteral("51"), QStringLiteral("9999999999999999999999"),
+                              QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("1e19")});
     ASSERT_EQ(status(rs), QStringLiteral("DONE"));
     const QVariant labId = rs.value(QStringLiteral("LAB_ID"));
     EXPECT_EQ(scalar("SELECT PC25M FROM pc_counts WHERE LAB_ID = ?", {labId}).toDouble(), 1e22);
@@ -139,7 +140,8 @@ TEST_F(Counts, RerunAfterACountIsTheNextRun)
     EXPECT_EQ(status(next), QStringLiteral("READY"));
     EXPECT_EQ(next.value(QStringLiteral("RUN_NO")).toInt(), 3);
     EXPECT_EQ(scalar("SELECT COMMENTS FROM lab_tracking t JOIN samples s ON s.LAB_ID = t.LAB_ID WHERE s.LAB_NUMBER = ? AND RUN_NO = 3",
-                     {sample}).toString(),
+                     {sample})
+                  .toString(),
               QStringLiteral("Test inserted by technician (Anna Berg)"));
     // Its history is the count just stored: 300 and 30 in 20 are 15 and 1.5 per mL.
     EXPECT_EQ(history(sample).value(QStringLiteral("ISO")).toString(), QStringLiteral("11/8"));
@@ -156,7 +158,9 @@ TEST_F(Counts, RemovalWithAReasonClosesTheTest)
     EXPECT_EQ(status(rs, "LAB_STATUS"), QStringLiteral("DONE"));
     EXPECT_EQ(status(rs, "SAMPLE_PRIORITY"), QStringLiteral("CRITICAL"));
     EXPECT_EQ(scalar("SELECT a.TEST_ACTION FROM test_actions a JOIN lab_tracking t ON t.TEST_ID = a.TEST_ID JOIN samples s ON s.LAB_ID = t.LAB_ID "
-                     "WHERE s.LAB_NUMBER = ?", {sample}).toString(),
+                     "WHERE s.LAB_NUMBER = ?",
+                     {sample})
+                  .toString(),
               QStringLiteral("HIGH_H2O"));
     // Out of the outstanding work: a second removal finds nothing, and its history is "not entered".
     EXPECT_NE(status(ok(call.arg(sample, QStringLiteral("TOO_DARK"))), "LAB_STATUS"), QStringLiteral("DONE"));

@@ -29,12 +29,15 @@ TEST_F(Dialect, CallFormsTheStationSendsAllAnswer)
 {
     // With and without exec, names in any letter case, odd blanks, a comma with
     // no blank after it, positional arguments.
-    EXPECT_EQ(ok(QStringLiteral("exec lab.dbo.validate_password @source = 'Zolt', @UserPassword = 'demo1', @labcode = 'ZIVIRUZEZ'")).rowCount(), 1);
+    EXPECT_EQ(ok(QStringLiteral("exec lab.dbo.validate_password @source = 'Zolt', @UserPassword = 'demo1', @labcode = 'ZIVIRUZEZ'")).rowCount(),
+              1);
     EXPECT_EQ(ok(QStringLiteral("EXECUTE LAB.DBO.VALIDATE_PASSWORD @labcode='ZIVIRUZEZ',@USERPASSWORD='demo1'")).rowCount(), 1);
     EXPECT_EQ(ok(QStringLiteral("lab.dbo.validate_password 'Zolt', 'demo1', 'ZIVIRUZEZ' ;")).rowCount(), 1);
     EXPECT_EQ(ok(QStringLiteral("labrack.dbo.get_rack_priority 'ZIVIRUZEZ' , 'PrtCount' , 0, 0, 0")).rowCount(), 5);
     EXPECT_EQ(ok(QStringLiteral("  exec   [labrack].[dbo].[Get_PC_Bath_OldestRack]   @labcode = 'ZIVIRUZEZ'  ")).rowCount(), 1);
-    EXPECT_EQ(ok(QStringLiteral("exec labrack..get_pc_history @labNumber = '%1', @labCode = 'ZIVIRUZEZ'").arg(labNumberAt("R1005", 1))).rowCount(), 1);
+    EXPECT_EQ(
+        ok(QStringLiteral("exec labrack..get_pc_history @labNumber = '%1', @labCode = 'ZIVIRUZEZ'").arg(labNumberAt("R1005", 1))).rowCount(),
+        1);
 }
 
 TEST_F(Dialect, DefaultAndNullArguments)
@@ -110,14 +113,18 @@ TEST_F(Dialect, QuotesInsideValuesStayData)
     const QString before = snapshot();
     // A password that tries to widen the match finds nobody.
     EXPECT_EQ(ok(QStringLiteral("exec lab.dbo.validate_password @UserPassword = 'x'' or ''1''=''1', @labcode = 'ZIVIRUZEZ'")).rowCount(), 0);
-    EXPECT_EQ(ok(QStringLiteral("exec labrack.dbo.outstanding_rackTests @rack_desc = 'R1001'' or 1=1 --', @test_group = 'PrtCount'")).rowCount(), 0);
-    EXPECT_EQ(ok(QStringLiteral("select * from sop.dbo.documents (nolock) where charindex(''') > 0 or ''a'' = ''a;', Test_Group) > 0")).rowCount(), 0);
+    EXPECT_EQ(ok(QStringLiteral("exec labrack.dbo.outstanding_rackTests @rack_desc = 'R1001'' or 1=1 --', @test_group = 'PrtCount'")).rowCount(),
+              0);
+    EXPECT_EQ(
+        ok(QStringLiteral("select * from sop.dbo.documents (nolock) where charindex(''') > 0 or ''a'' = ''a;', Test_Group) > 0")).rowCount(),
+        0);
     EXPECT_EQ(snapshot(), before);
 
     // A quote in a stored text comes back as one quote.
     const QString sample = labNumberAt("R1001", 1);
     ok(QStringLiteral("exec labrack.dbo.set_PC_Bath @sampleId = '%1', @extra = 'RD=O''Neil''s rackRID=1', @empNum = 101, @position = 10, "
-                      "@action = 'ADD', @test = 0").arg(sample));
+                      "@action = 'ADD', @test = 0")
+           .arg(sample));
     db::Recordset rs = ok(QStringLiteral("exec labrack.dbo.get_batch_samples @batch_id = null, @lab_code = 'ZIVIRUZEZ', "
                                          "@instrument_id = 'PC002', @test_group = 'PrtCount'"));
     bool found = false;

@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 #include <ostream>
 
-
 // A fresh demo laboratory database in a temporary folder, and a connection to it.
 class LabDb : public ::testing::Test {
 protected:
@@ -99,4 +98,3 @@ protected:
     QString path;
     labdb::EmbeddedConnection cn;
 };
-

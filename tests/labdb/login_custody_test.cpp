@@ -53,7 +53,10 @@ protected:
     {
         db::Recordset rs;
         EXPECT_TRUE(c.execute(QStringLiteral("exec labrack.dbo.rack_acquisition_upd @rack_id = %1, @emp_num = %2, @station = '%3', "
-                                             "@action = '%4'").arg(rack).arg(emp).arg(station, action),
+                                             "@action = '%4'")
+                                  .arg(rack)
+                                  .arg(emp)
+                                  .arg(station, action),
                               &rs));
         EXPECT_EQ(rs.rowCount(), 1);
         return rs;

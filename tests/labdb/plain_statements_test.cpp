@@ -63,7 +63,8 @@ TEST_F(PlainStatements, OutstandingCountFollowsTheWork)
     EXPECT_EQ(rs.value(QStringLiteral("COUNT")).toLongLong(), ready);
 
     ok(QStringLiteral("exec lab.dbo.labtrack_testaction @labnumber = '%1', @empnum = 101, @labcode = 'ZIVIRUZEZ', "
-                      "@testgrp = 'PrtCount', @testaction = 'NOT_ENOUGH' ").arg(labNumberAt("R1001", 1)));
+                      "@testgrp = 'PrtCount', @testaction = 'NOT_ENOUGH' ")
+           .arg(labNumberAt("R1001", 1)));
     EXPECT_EQ(ok(query).value(QStringLiteral("COUNT")).toLongLong(), ready - 1);
 
     // Weighed tests only: a KF test gets its weight.
@@ -84,19 +85,23 @@ TEST_F(PlainStatements, WeightUpdatesWriteOnlyTheirTests)
         return scalar("SELECT WEIGHT FROM lab_tracking WHERE LAB_ID = ? AND TEST_GROUP = ?", {labId, QString::fromLatin1(group)});
     };
     // The results table of another group does not reach the KF test.
-    ok(QStringLiteral("update lab.dbo.testgroup_tbn set    weight =  '9'  where  lab_id = %1 and    run_no = 1 and    date_completed is null ").arg(labId));
+    ok(QStringLiteral("update lab.dbo.testgroup_tbn set    weight =  '9'  where  lab_id = %1 and    run_no = 1 and    date_completed is null ")
+           .arg(labId));
     EXPECT_TRUE(db::isNull(weightOf("KF")));
 
     ok(QStringLiteral("update lab.dbo.lab_tracking set    weight =  '3.25'  where  lab_id = %1 and    test_group = 'KF' "
-                      "and    status = 'READY' and    isNumeric(weight) = 0 ").arg(labId));
+                      "and    status = 'READY' and    isNumeric(weight) = 0 ")
+           .arg(labId));
     EXPECT_EQ(weightOf("KF").toString(), QStringLiteral("3.25"));
     EXPECT_TRUE(db::isNull(weightOf("PrtCount")));
     // Once numeric, the tracking update leaves it alone.
     ok(QStringLiteral("update lab.dbo.lab_tracking set    weight =  '4'  where  lab_id = %1 and    test_group = 'KF' "
-                      "and    status = 'READY' and    isNumeric(weight) = 0 ").arg(labId));
+                      "and    status = 'READY' and    isNumeric(weight) = 0 ")
+           .arg(labId));
     EXPECT_EQ(weightOf("KF").toString(), QStringLiteral("3.25"));
     // null empties it; a quote in the value stays text.
-    ok(QStringLiteral("update lab.dbo.testgroup_KF set    weight =  null  where  lab_id = %1 and    run_no = 1 and    date_completed is null ").arg(labId));
+    ok(QStringLiteral("update lab.dbo.testgroup_KF set    weight =  null  where  lab_id = %1 and    run_no = 1 and    date_completed is null ")
+           .arg(labId));
     EXPECT_TRUE(db::isNull(weightOf("KF")));
     ok(QStringLiteral("update lab.dbo.testgroup_kf set weight = '1''; drop table racks' where lab_id = %1").arg(labId));
     EXPECT_EQ(weightOf("KF").toString(), QStringLiteral("1'; drop table racks"));
@@ -107,18 +112,23 @@ TEST_F(PlainStatements, EmployeeDirectoryWithSupervisors)
 {
     const QString lab = QStringLiteral("ZIVIRUZEZ");
     const QString all = QStringLiteral("select * from travomi.dbo.view_employees (nolock) where  lab_code = '%1' and    dismissed = 'N' "
-                                       "order by job_desc, full_name").arg(lab);
+                                       "order by job_desc, full_name")
+                            .arg(lab);
     // "Laboratory supervisor" sorts before "Laboratory technician".
-    EXPECT_EQ(column(ok(all), "full_name"), (QStringList{QStringLiteral("Maria Lopez"), QStringLiteral("Anna Berg"), QStringLiteral("Jan Smit")}));
-    const QString group = QStringLiteral(
-        "select * from travomi.dbo.view_employees (nolock) where  lab_code = '%1' and    dismissed = 'N' and    func_group = 'LABTECH' "
-        "union select * from travomi.dbo.view_employees (nolock) where  lab_code = '%1' and    dismissed = 'N' "
-        "and    emp_num in (select supervisor_id from travomi.dbo.view_employees (nolock) where  lab_code = '%1' and func_group = 'LABTECH') "
-        "order by job_desc, full_name").arg(lab);
+    EXPECT_EQ(column(ok(all), "full_name"),
+              (QStringList{QStringLiteral("Maria Lopez"), QStringLiteral("Anna Berg"), QStringLiteral("Jan Smit")}));
+    const QString group =
+        QStringLiteral(
+            "select * from travomi.dbo.view_employees (nolock) where  lab_code = '%1' and    dismissed = 'N' and    func_group = 'LABTECH' "
+            "union select * from travomi.dbo.view_employees (nolock) where  lab_code = '%1' and    dismissed = 'N' "
+            "and    emp_num in (select supervisor_id from travomi.dbo.view_employees (nolock) where  lab_code = '%1' and func_group = 'LABTECH') "
+            "order by job_desc, full_name")
+            .arg(lab);
     db::Recordset rs = ok(group);
     EXPECT_EQ(column(rs, "emp_num"), (QStringList{QStringLiteral("103"), QStringLiteral("101"), QStringLiteral("102")}));
     EXPECT_FALSE(rs.hasColumn(QStringLiteral("PASSWORD_HASH")));
-    const QString withDismissed = QStringLiteral("select * from travomi.dbo.view_employees (nolock) where  lab_code = '%1' order by job_desc, full_name").arg(lab);
+    const QString withDismissed =
+        QStringLiteral("select * from travomi.dbo.view_employees (nolock) where  lab_code = '%1' order by job_desc, full_name").arg(lab);
     EXPECT_EQ(ok(withDismissed).rowCount(), 4);
 }
 

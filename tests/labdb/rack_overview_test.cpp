@@ -55,7 +55,8 @@ TEST_F(RackOverview, NoOutstandingTestOnAnyRackGivesNoPriorityAndNoRack)
     rawExec("UPDATE lab_tracking SET STATUS = 'DONE' WHERE TEST_GROUP = 'PrtCount'");
     outstandingSample("90000004", "RUSH", 0);
     EXPECT_TRUE(priorities().isEmpty());
-    db::Recordset rs = ok(QStringLiteral("labrack.dbo.outstanding_racks  @lab_code = 'ZIVIRUZEZ' , @test_group = 'PrtCount' , @priority = null"));
+    db::Recordset rs = ok(
+        QStringLiteral("labrack.dbo.outstanding_racks  @lab_code = 'ZIVIRUZEZ' , @test_group = 'PrtCount' , @priority = null"));
     EXPECT_TRUE(rs.isOpen());
     EXPECT_EQ(rs.rowCount(), 0);
 }
@@ -66,8 +67,8 @@ TEST_F(RackOverview, OutstandingCountOfEveryRackMatchesItsTests)
     outstandingSample("90000005", "RUSH", 2000);
     for (const char* priority : {"null", "'RUSH'"}) {
         const QString filter = QString::fromLatin1(priority);
-        db::Recordset rs = ok(QStringLiteral("labrack.dbo.outstanding_racks  @lab_code = 'ZIVIRUZEZ' , @test_group = 'PrtCount' , @priority = %1")
-                                  .arg(filter));
+        db::Recordset rs = ok(
+            QStringLiteral("labrack.dbo.outstanding_racks  @lab_code = 'ZIVIRUZEZ' , @test_group = 'PrtCount' , @priority = %1").arg(filter));
         ASSERT_GT(rs.rowCount(), 1);
         for (; !rs.eof(); rs.moveNext()) {
             const QVariant rackId = rs.value(QStringLiteral("RACK_ID"));
@@ -76,7 +77,8 @@ TEST_F(RackOverview, OutstandingCountOfEveryRackMatchesItsTests)
                        " WHERE p.RACK_ID = ? AND t.STATUS = 'READY' AND t.TEST_GROUP = 'PrtCount' AND (? = 'null' OR s.PRIORITY = 'RUSH')",
                        {rackId, filter})
                     .toLongLong();
-            EXPECT_EQ(rs.value(QStringLiteral("OUTSTANDING")).toLongLong(), expected) << rs.value(QStringLiteral("RACK_DESC")).toString().toStdString();
+            EXPECT_EQ(rs.value(QStringLiteral("OUTSTANDING")).toLongLong(), expected)
+                << rs.value(QStringLiteral("RACK_DESC")).toString().toStdString();
             EXPECT_EQ(rs.value(QStringLiteral("OUTSTANDING")).typeId(), QMetaType::LongLong);
         }
     }

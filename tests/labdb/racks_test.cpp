@@ -13,7 +13,8 @@ protected:
     QStringList racks(const QString& tail)
     {
         QStringList out;
-        for (db::Recordset rs = ok(QStringLiteral("labrack.dbo.outstanding_racks  @lab_code = 'ZIVIRUZEZ' , @test_group = 'PrtCount' ") + tail);
+        for (db::Recordset rs =
+                 ok(QStringLiteral("labrack.dbo.outstanding_racks  @lab_code = 'ZIVIRUZEZ' , @test_group = 'PrtCount' ") + tail);
              !rs.eof(); rs.moveNext())
             out << rs.value(QStringLiteral("RACK_DESC")).toString();
         return out;
@@ -80,8 +81,8 @@ TEST_F(Racks, PrioritiesPresentMostUrgentFirst)
     QStringList priorities;
     for (db::Recordset rs = ok(QStringLiteral("labrack.dbo.get_rack_priority 'ZIVIRUZEZ' , 'PrtCount' , 0, 0, 0")); !rs.eof(); rs.moveNext())
         priorities << rs.value(QStringLiteral("PRIORITY")).toString();
-    EXPECT_EQ(priorities, (QStringList{QStringLiteral("CRITICAL"), QStringLiteral("URGENT"), QStringLiteral("RUSH"), QStringLiteral("RETEST"),
-                                       QStringLiteral("NORMAL")}));
+    EXPECT_EQ(priorities, (QStringList{QStringLiteral("CRITICAL"), QStringLiteral("URGENT"), QStringLiteral("RUSH"),
+                                       QStringLiteral("RETEST"), QStringLiteral("NORMAL")}));
     EXPECT_EQ(ok(QStringLiteral("labrack.dbo.get_rack_priority 'OTHERLAB' , 'PrtCount' , 0, 0, 0")).rowCount(), 0);
 }
 

@@ -19,8 +19,8 @@
 namespace {
 
 constexpr int kCiInputs = 3000;
-constexpr int kResetEvery = 1000;      // inputs between fresh copies of the demo laboratory
-constexpr qint64 kHangMs = 10000;      // one statement running longer than this is a hang
+constexpr int kResetEvery = 1000;  // inputs between fresh copies of the demo laboratory
+constexpr qint64 kHangMs = 10000;  // one statement running longer than this is a hang
 
 qlonglong fromEnvironment(const char* name, qlonglong fallback)
 {
@@ -34,8 +34,10 @@ std::string printable(const QString& s)
 {
     std::string out;
     for (QChar c : s) {
-        if (c.unicode() >= 0x20 && c.unicode() < 0x7f) out += char(c.unicode());
-        else out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toStdString();
+        if (c.unicode() >= 0x20 && c.unicode() < 0x7f)
+            out += char(c.unicode());
+        else
+            out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toStdString();
     }
     return out;
 }
@@ -100,18 +102,53 @@ protected:
 
     static QStringList dialectPieces()
     {
-        return {QStringLiteral("'"), QStringLiteral("''"), QStringLiteral("\""), QStringLiteral("N'"), QStringLiteral("["),
-                QStringLiteral("]"), QStringLiteral("@"), QStringLiteral("@x = "), QStringLiteral(", "), QStringLiteral(";"),
-                QStringLiteral("("), QStringLiteral(")"), QStringLiteral("--"), QStringLiteral("/*"), QStringLiteral("*/"),
-                QStringLiteral(" null"), QStringLiteral(" default"), QStringLiteral("exec "), QStringLiteral(" select "),
-                QStringLiteral(" union all select * from sop.dbo.documents"), QStringLiteral(" or 1=1"), QStringLiteral(" where "),
-                QStringLiteral(" and not "), QStringLiteral(" is not null"), QStringLiteral(" in (select lab_code from travomi.dbo.view_employees)"),
-                QStringLiteral(" like '%'"), QStringLiteral("; drop table racks"), QStringLiteral("; delete from samples --"),
-                QStringLiteral("top 1 "), QStringLiteral("distinct "), QStringLiteral(" order by 1 desc"), QStringLiteral("len("),
-                QStringLiteral("isnull("), QStringLiteral("sqlite_version()"), QStringLiteral(".."), QStringLiteral("..."),
-                QStringLiteral("dbo."), QStringLiteral("1e309"), QStringLiteral("0x1F"), QStringLiteral(" with (nolock)"),
-                QStringLiteral("\U0001D518"), QStringLiteral("\r\n"), QStringLiteral("\\"), QStringLiteral("?"), QStringLiteral("?1"),
-                QStringLiteral(":name"), QStringLiteral("$1")};
+        return {QStringLiteral("'"),
+                QStringLiteral("''"),
+                QStringLiteral("\""),
+                QStringLiteral("N'"),
+                QStringLiteral("["),
+                QStringLiteral("]"),
+                QStringLiteral("@"),
+                QStringLiteral("@x = "),
+                QStringLiteral(", "),
+                QStringLiteral(";"),
+                QStringLiteral("("),
+                QStringLiteral(")"),
+                QStringLiteral("--"),
+                QStringLiteral("/*"),
+                QStringLiteral("*/"),
+                QStringLiteral(" null"),
+                QStringLiteral(" default"),
+                QStringLiteral("exec "),
+                QStringLiteral(" select "),
+                QStringLiteral(" union all select * from sop.dbo.documents"),
+                QStringLiteral(" or 1=1"),
+                QStringLiteral(" where "),
+                QStringLiteral(" and not "),
+                QStringLiteral(" is not null"),
+                QStringLiteral(" in (select lab_code from travomi.dbo.view_employees)"),
+                QStringLiteral(" like '%'"),
+                QStringLiteral("; drop table racks"),
+                QStringLiteral("; delete from samples --"),
+                QStringLiteral("top 1 "),
+                QStringLiteral("distinct "),
+                QStringLiteral(" order by 1 desc"),
+                QStringLiteral("len("),
+                QStringLiteral("isnull("),
+                QStringLiteral("sqlite_version()"),
+                QStringLiteral(".."),
+                QStringLiteral("..."),
+                QStringLiteral("dbo."),
+                QStringLiteral("1e309"),
+                QStringLiteral("0x1F"),
+                QStringLiteral(" with (nolock)"),
+                QStringLiteral("\U0001D518"),
+                QStringLiteral("\r\n"),
+                QStringLiteral("\\"),
+                QStringLiteral("?"),
+                QStringLiteral("?1"),
+                QStringLiteral(":name"),
+                QStringLiteral("$1")};
     }
 
     QString pristine;
@@ -174,8 +211,8 @@ TEST_F(StatementFuzz, DamagedCallTextsAreAnsweredOrRefusedWithoutHarm)
         }
     }
 
-    std::cout << inputs << " inputs (seed " << seed << ") in " << total.elapsed() / 1000.0 << " s: " << accepted << " accepted, "
-              << refused << " refused; slowest " << slowestMs << " ms\n  refusals by error number:";
+    std::cout << inputs << " inputs (seed " << seed << ") in " << total.elapsed() / 1000.0 << " s: " << accepted << " accepted, " << refused
+              << " refused; slowest " << slowestMs << " ms\n  refusals by error number:";
     for (auto it = refusedBy.cbegin(); it != refusedBy.cend(); ++it) std::cout << ' ' << it.key() << '=' << it.value();
     std::cout << std::endl;
     for (const std::string& u : unworded) std::cout << "  refused by SQLite: " << u << '\n';
@@ -191,14 +228,14 @@ TEST_F(StatementFuzz, DeeplyNestedStatementsAreRefusedWithoutExhaustingTheStack)
     const qsizetype depth = 200000;
     const QString open(depth, QLatin1Char('('));
     const QString close(depth, QLatin1Char(')'));
-    for (const QString& text : {QStringLiteral("select * from sop.dbo.documents where ") + open + QStringLiteral("doc_id = 1") + close,
-                                QStringLiteral("select * from sop.dbo.documents where ") + QStringLiteral("not ").repeated(depth) +
-                                    QStringLiteral("doc_id = 1"),
-                                QStringLiteral("select * from sop.dbo.documents where doc_id = ") + QStringLiteral("len(").repeated(depth) +
-                                    QStringLiteral("1") + close,
-                                QStringLiteral("select * from sop.dbo.documents where ") +
-                                    QStringLiteral("doc_id in (select doc_id from sop.dbo.documents where ").repeated(depth / 10) +
-                                    QStringLiteral("doc_id = 1") + QString(depth / 10, QLatin1Char(')'))}) {
+    for (const QString& text :
+         {QStringLiteral("select * from sop.dbo.documents where ") + open + QStringLiteral("doc_id = 1") + close,
+          QStringLiteral("select * from sop.dbo.documents where ") + QStringLiteral("not ").repeated(depth) + QStringLiteral("doc_id = 1"),
+          QStringLiteral("select * from sop.dbo.documents where doc_id = ") + QStringLiteral("len(").repeated(depth) + QStringLiteral("1") +
+              close,
+          QStringLiteral("select * from sop.dbo.documents where ") +
+              QStringLiteral("doc_id in (select doc_id from sop.dbo.documents where ").repeated(depth / 10) + QStringLiteral("doc_id = 1") +
+              QString(depth / 10, QLatin1Char(')'))}) {
         const db::DbError e = fails(text);
         EXPECT_EQ(e.number, 191) << e.description.toStdString();
         EXPECT_EQ(e.sqlState, QStringLiteral("42000"));

@@ -17,9 +17,12 @@ protected:
         return {
             QStringLiteral("exec lab.dbo.validate_password @source = 'Zolt', @UserPassword = 'demo1', @labcode = 'ZIVIRUZEZ'"),
             QStringLiteral("exec labrack.dbo.outstanding_rackTests @rack_desc = 'R1002', @test_group = 'PrtCount'"),
-            QStringLiteral("exec labrack.dbo.outstanding_rackTests @rack_desc = 'R1001', @test_group = 'KF', @weight_required = 1, @showWeighed = 0 "),
-            QStringLiteral("exec labrack.dbo.rack_acquisition_upd @rack_id = 502, @emp_num = 101, @station = 'PARTICLE COUNT', @action = 'GET'"),
-            QStringLiteral("exec labrack.dbo.rack_acquisition_upd @rack_id = 502, @emp_num = 101, @station = 'PARTICLE COUNT', @action = 'PUT'"),
+            QStringLiteral(
+                "exec labrack.dbo.outstanding_rackTests @rack_desc = 'R1001', @test_group = 'KF', @weight_required = 1, @showWeighed = 0 "),
+            QStringLiteral(
+                "exec labrack.dbo.rack_acquisition_upd @rack_id = 502, @emp_num = 101, @station = 'PARTICLE COUNT', @action = 'GET'"),
+            QStringLiteral(
+                "exec labrack.dbo.rack_acquisition_upd @rack_id = 502, @emp_num = 101, @station = 'PARTICLE COUNT', @action = 'PUT'"),
             QStringLiteral("labrack.dbo.get_rack_priority 'ZIVIRUZEZ' , 'PrtCount' , 0, 0, 0"),
             QStringLiteral("labrack.dbo.get_rack_priority 'ZIVIRUZEZ' , null, 0, 0, 0"),
             QStringLiteral("labrack.dbo.get_rack_priority 'ZIVIRUZEZ' , 'KF' , 0, 0, 1, 0 , 0"),
@@ -51,9 +54,10 @@ protected:
             QStringLiteral("exec labrack.dbo.set_PC_Bath @sampleId = '%1', @extra = null, @empNum = 101, @position = 4, "
                            "@action = 'DELETE', @test = 0")
                 .arg(sample),
-            QStringLiteral("exec Lab.dbo.import_PC002 @labnumber = '%1', @instrumentid = 'PC002', @filename = 'USER_INTERFACE', "
-                           "@labcode = 'ZIVIRUZEZ', @method = 'ISO4406', @sampleVolume = '20', @factorVolume = 1, @pc2m = '4446', "
-                           "@pc5m = '908', @pc15m = '51', @pc25m = '13', @pc50m = '0', @pc100m = '0', @pc200m = '0', @empnum = 101, @test = 'N' ")
+            QStringLiteral(
+                "exec Lab.dbo.import_PC002 @labnumber = '%1', @instrumentid = 'PC002', @filename = 'USER_INTERFACE', "
+                "@labcode = 'ZIVIRUZEZ', @method = 'ISO4406', @sampleVolume = '20', @factorVolume = 1, @pc2m = '4446', "
+                "@pc5m = '908', @pc15m = '51', @pc25m = '13', @pc50m = '0', @pc100m = '0', @pc200m = '0', @empnum = 101, @test = 'N' ")
                 .arg(sample),
             QStringLiteral("exec Lab.dbo.labtrack_inserttest  @labnumber = '%1', @labcode = 'ZIVIRUZEZ', @testgrp = 'PrtCount', "
                            "@class = 'REDO', @comments = 'Test inserted by technician (Anna Berg)',@return_status = 'Y'")
@@ -70,11 +74,14 @@ protected:
                            "@odor = 'NORML', @h2o_emul = 'NEG', @h2o_free = null, @completed = 'N', @runno = 1, @status_visual = 0, "
                            "@status_spat = -1, @status_image = 0")
                 .arg(labId),
-            QStringLiteral("exec lab.dbo.labtrack_testaction @empnum = 101, @labId = '%1', @testgrp = 'SCREEN', @testAction = 'TOO_DARK'").arg(labId),
-            QStringLiteral("update lab.dbo.testgroup_kf set    weight =  '2.5'  where  lab_id = %1 and    run_no = 1 and    date_completed is null ")
+            QStringLiteral("exec lab.dbo.labtrack_testaction @empnum = 101, @labId = '%1', @testgrp = 'SCREEN', @testAction = 'TOO_DARK'")
+                .arg(labId),
+            QStringLiteral(
+                "update lab.dbo.testgroup_kf set    weight =  '2.5'  where  lab_id = %1 and    run_no = 1 and    date_completed is null ")
                 .arg(kfLab),
-            QStringLiteral("update lab.dbo.lab_tracking set    weight =  '2.5'  where  lab_id = %1 and    test_group = 'KF' and    status = 'READY' "
-                           "and    isNumeric(weight) = 0 ")
+            QStringLiteral(
+                "update lab.dbo.lab_tracking set    weight =  '2.5'  where  lab_id = %1 and    test_group = 'KF' and    status = 'READY' "
+                "and    isNumeric(weight) = 0 ")
                 .arg(kfLab),
         };
     }

@@ -19,10 +19,8 @@ TEST(OdbcCallTest, FailureWithoutARecordIsStillExplained)
 {
     db::ErrorList errors;
     errors.push_back({5, 5, QStringLiteral("01000"), QStringLiteral("earlier")});
-    EXPECT_EQ(db::odbc::check(SQL_ERROR, SQL_HANDLE_DBC, nullptr, "The ODBC driver refused the connection.", errors),
-              Outcome::Failed);
-    EXPECT_EQ(db::odbc::check(SQL_INVALID_HANDLE, SQL_HANDLE_STMT, nullptr, "The statement failed.", errors),
-              Outcome::Failed);
+    EXPECT_EQ(db::odbc::check(SQL_ERROR, SQL_HANDLE_DBC, nullptr, "The ODBC driver refused the connection.", errors), Outcome::Failed);
+    EXPECT_EQ(db::odbc::check(SQL_INVALID_HANDLE, SQL_HANDLE_STMT, nullptr, "The statement failed.", errors), Outcome::Failed);
     ASSERT_EQ(errors.size(), 3) << "what was in the list stays";
     EXPECT_EQ(errors[1].description, "The ODBC driver refused the connection.");
     EXPECT_EQ(errors[1].number, -1);

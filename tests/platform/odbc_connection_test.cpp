@@ -18,19 +18,17 @@ protected:
         folder = new QTemporaryDir();
         ASSERT_TRUE(folder->isValid());
         const QString dir = folder->path();
-        writeFile(dir + "/odbcinst.ini",
-                  QStringLiteral("[ODBC]\nPooling = Yes\n\n[StationSQLite]\nDriver = %1\nCPTimeout = 60\n")
-                      .arg(QStringLiteral(SQLITE_ODBC_DRIVER)));
-        writeFile(dir + "/odbc.ini",
-                  QStringLiteral("[stationlab]\nDriver = StationSQLite\nDatabase = %1/lab.db\n").arg(dir));
+        writeFile(dir + "/odbcinst.ini", QStringLiteral("[ODBC]\nPooling = Yes\n\n[StationSQLite]\nDriver = %1\nCPTimeout = 60\n")
+                                             .arg(QStringLiteral(SQLITE_ODBC_DRIVER)));
+        writeFile(dir + "/odbc.ini", QStringLiteral("[stationlab]\nDriver = StationSQLite\nDatabase = %1/lab.db\n").arg(dir));
         qputenv("ODBCSYSINI", dir.toUtf8());
         qputenv("ODBCINI", (dir + "/odbc.ini").toUtf8());
 
         db::OdbcConnection setup;
         ASSERT_TRUE(setup.open("DSN=stationlab", "", "")) << describe(setup.errors());
-        for (const char* sql : {"create table samples (lab_id integer, work_order text, priority text, volume real)",
-                                "insert into samples values (1, '00012345', 'RUSH', 20.5)",
-                                "insert into samples values (2, '', null, null)"}) {
+        for (const char* sql :
+             {"create table samples (lab_id integer, work_order text, priority text, volume real)",
+              "insert into samples values (1, '00012345', 'RUSH', 20.5)", "insert into samples values (2, '', null, null)"}) {
             ASSERT_TRUE(setup.execute(sql, nullptr)) << sql << describe(setup.errors());
         }
     }
@@ -111,8 +109,7 @@ TEST_F(OdbcTest, LongTextComesWholeAndItsPiecesLeaveNoWarnings)
     ASSERT_TRUE(cn.open("DSN=stationlab", "", ""));
     db::Recordset rs;
     // Three and a half read buffers of text, and a value after it in the same row.
-    ASSERT_TRUE(cn.execute("select substr(replace(hex(zeroblob(2000)), '00', 'ab'), 1, 3600) as LONG_TEXT, 7 as AFTER_IT",
-                           &rs))
+    ASSERT_TRUE(cn.execute("select substr(replace(hex(zeroblob(2000)), '00', 'ab'), 1, 3600) as LONG_TEXT, 7 as AFTER_IT", &rs))
         << describe(cn.errors());
     const QString text = rs.value("LONG_TEXT").toString();
     EXPECT_EQ(text.size(), 3600);

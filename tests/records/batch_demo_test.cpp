@@ -17,8 +17,7 @@ TEST(BatchDemo, OpenBatchFillsTheSamplesAndStandsOnItsFirstRow)
                " SELECT 1, 4, p.LAB_ID, NULL, 'SAMPLE', NULL, '2024-03-05 08:00:00' FROM rack_positions p"
                " JOIN racks r ON r.RACK_ID = p.RACK_ID WHERE r.RACK_DESC = 'R1003' AND p.POSITION = 1");
 
-    db::Recordset rs = batch.Get_Batch_Samples(QVariant(), QStringLiteral("PC002"), QStringLiteral("ZIVIRUZEZ"),
-                                               QStringLiteral("PrtCount"));
+    db::Recordset rs = batch.Get_Batch_Samples(QVariant(), QStringLiteral("PC002"), QStringLiteral("ZIVIRUZEZ"), QStringLiteral("PrtCount"));
     ASSERT_EQ(batch.Sample.size(), 4);
     const Samples& first = batch.Sample[0];
     EXPECT_EQ(first.Position, 1);
@@ -40,8 +39,8 @@ TEST(BatchDemo, OpenBatchFillsTheSamplesAndStandsOnItsFirstRow)
     // The bath pads the batch to 30 with empty places.
     int running = int(batch.Sample.size()) + 1;
     while (batch.Sample.size() < 30)
-        batch.Add_New_Batch_Sample(QVariant(), running++, QVariant(), QVariant(), QVariant(), QVariant(), QVariant(),
-                                   QVariant(), QVariant(), QVariant());
+        batch.Add_New_Batch_Sample(QVariant(), running++, QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QVariant(),
+                                   QVariant(), QVariant());
     EXPECT_EQ(batch.Sample[29].Batch_Id.toInt(), 30);
     EXPECT_EQ(batch.Sample[29].Priority, "");
 

@@ -8,8 +8,8 @@
 
 namespace {
 
-const QStringList kBatchColumns = {"ERROR",   "DETAIL_ID",   "BATCH_ID", "POSITION", "SAMPLE_ID", "RUN_NO",
-                                   "SAMPLE_TYPE", "STATUS", "WEIGHT", "EXTRA",    "PRIORITY"};
+const QStringList kBatchColumns = {"ERROR",       "DETAIL_ID", "BATCH_ID", "POSITION", "SAMPLE_ID", "RUN_NO",
+                                   "SAMPLE_TYPE", "STATUS",    "WEIGHT",   "EXTRA",    "PRIORITY"};
 
 QVariantList batchRow(int error, int position, const QString& sample)
 {
@@ -22,8 +22,7 @@ TEST(BatchCalls, BatchSamplesAreAskedForAndTakenRowByRow)
     Batch batch;
     EXPECT_TRUE(batch.Sample.isEmpty());
 
-    database.script(FakeDatabase::rows(kBatchColumns, {batchRow(0, 1, " L1 "), batchRow(1, 2, "L2"),
-                                                       batchRow(0, 3, "L3")}));
+    database.script(FakeDatabase::rows(kBatchColumns, {batchRow(0, 1, " L1 "), batchRow(1, 2, "L2"), batchRow(0, 3, "L3")}));
     db::Recordset rs = batch.Get_Batch_Samples(QVariant(), QStringLiteral(" PC002 "), QStringLiteral("ZIVIRUZEZ"),
                                                QStringLiteral("PrtCount "));
     EXPECT_EQ(database.last(), "exec labrack.dbo.get_batch_samples @batch_id = null, @lab_code = 'ZIVIRUZEZ', "
@@ -49,8 +48,8 @@ TEST(BatchCalls, BatchSamplesAreAskedForAndTakenRowByRow)
     batch.Get_Batch_Samples(QStringLiteral(" 42 "), "PC002", "ZIVIRUZEZ", "Prt'Count");
     EXPECT_EQ(database.last(), "exec labrack.dbo.get_batch_samples @batch_id = 42, @lab_code = 'ZIVIRUZEZ', "
                                "@instrument_id = 'PC002', @test_group = 'Prt''Count'");
-    for (const QVariant& notANumber : {QVariant(QString()), QVariant(QStringLiteral("4 2")),
-                                       QVariant(QStringLiteral("1; drop table x")), QVariant(true)}) {
+    for (const QVariant& notANumber :
+         {QVariant(QString()), QVariant(QStringLiteral("4 2")), QVariant(QStringLiteral("1; drop table x")), QVariant(true)}) {
         batch.Get_Batch_Samples(notANumber, "PC002", "ZIVIRUZEZ", "PrtCount");
         EXPECT_TRUE(database.last().startsWith("exec labrack.dbo.get_batch_samples @batch_id = null, "))
             << notANumber.toString().toStdString();
@@ -59,16 +58,14 @@ TEST(BatchCalls, BatchSamplesAreAskedForAndTakenRowByRow)
     EXPECT_TRUE(database.last().contains("@batch_id = 7, "));
 
     batch.Get_Available_Racks(QStringLiteral(" PC002 "), QStringLiteral(" PrtCount "));
-    EXPECT_EQ(database.last(),
-              "exec labrack.dbo.get_BatchRacks_Available @instrument_id = 'PC002', @test_group = 'PrtCount'");
+    EXPECT_EQ(database.last(), "exec labrack.dbo.get_BatchRacks_Available @instrument_id = 'PC002', @test_group = 'PrtCount'");
 }
 
 TEST(BatchCalls, AddingSamplesTrimsTextsAndTheOtherOperationsAnswerTrue)
 {
     FakeDatabase database;
     Batch batch;
-    batch.Add_New_Batch_Sample(QVariant(), 1, QVariant(), QVariant(), QVariant(), QVariant(), "READY", QVariant(),
-                               QVariant(), QVariant());
+    batch.Add_New_Batch_Sample(QVariant(), 1, QVariant(), QVariant(), QVariant(), QVariant(), "READY", QVariant(), QVariant(), QVariant());
     ASSERT_EQ(batch.Sample.size(), 1);
     const Samples& placeholder = batch.Sample[0];
     EXPECT_EQ(placeholder.Sample_ID.toString(), "");
@@ -81,10 +78,10 @@ TEST(BatchCalls, AddingSamplesTrimsTextsAndTheOtherOperationsAnswerTrue)
     EXPECT_FALSE(placeholder.Emp_Num.isValid());
 
     while (batch.Sample.size() < 29)
-        batch.Add_New_Batch_Sample(QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QVariant(),
-                                   QVariant(), QVariant(), QVariant());
-    batch.Add_New_Batch_Sample(5, 9, QStringLiteral(" 30 "), QStringLiteral("  L9 "), 2, QStringLiteral(" sample "),
-                               "READY", QStringLiteral(" 12.5 "), QStringLiteral(" R07 RID=31 "), "URGENT");
+        batch.Add_New_Batch_Sample(QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QVariant(),
+                                   QVariant(), QVariant());
+    batch.Add_New_Batch_Sample(5, 9, QStringLiteral(" 30 "), QStringLiteral("  L9 "), 2, QStringLiteral(" sample "), "READY",
+                               QStringLiteral(" 12.5 "), QStringLiteral(" R07 RID=31 "), "URGENT");
     ASSERT_EQ(batch.Sample.size(), 30);
     const Samples& last = batch.Sample[29];
     EXPECT_EQ(last.Position, 30);

@@ -25,8 +25,7 @@ TEST(EmployeeTest, LoginSendsTheTrimmedPasswordAndFillsTheRecord)
     e.Station = "PARTICLE COUNT";
 
     ASSERT_TRUE(e.Login(QStringLiteral("demo1  ")));
-    EXPECT_EQ(database.last(),
-              "exec lab.dbo.validate_password @source = 'Zolt', @UserPassword = 'demo1', @labcode = 'ZIVIRUZEZ'");
+    EXPECT_EQ(database.last(), "exec lab.dbo.validate_password @source = 'Zolt', @UserPassword = 'demo1', @labcode = 'ZIVIRUZEZ'");
     EXPECT_EQ(e.Emp_Num, 412);
     EXPECT_TRUE(e.isAdmin);
     EXPECT_EQ(e.Full_name, "Ann Smith") << "names trimmed and joined by one blank";

@@ -24,11 +24,10 @@ TEST(PrtCountCalls, SaveResultsSendsTheCountAndReadsTheAnswer)
 
     database.script(FakeDatabase::rows(kSaveColumns, {{" DONE ", 98765, "ZIVIRUZEZ", 2}}));
     saveTypicalCount(record);
-    EXPECT_EQ(database.last(),
-              "exec Lab.dbo.import_PC002 @labnumber = 'L123456', @instrumentid = 'PC002', "
-              "@filename = 'USER_INTERFACE', @labcode = 'ZIVIRUZEZ', @method = 'ISO4406', "
-              "@sampleVolume = '20', @factorVolume = 1, @pc2m = '4446', @pc5m = '1200', @pc15m = '310', "
-              "@pc25m = '40', @pc50m = '8', @pc100m = '2', @pc200m = '0', @empnum = -1, @test = 'N' ");
+    EXPECT_EQ(database.last(), "exec Lab.dbo.import_PC002 @labnumber = 'L123456', @instrumentid = 'PC002', "
+                               "@filename = 'USER_INTERFACE', @labcode = 'ZIVIRUZEZ', @method = 'ISO4406', "
+                               "@sampleVolume = '20', @factorVolume = 1, @pc2m = '4446', @pc5m = '1200', @pc15m = '310', "
+                               "@pc25m = '40', @pc50m = '8', @pc100m = '2', @pc200m = '0', @empnum = -1, @test = 'N' ");
     EXPECT_TRUE(record.saveOk) << "STATUS with blanks around DONE is accepted";
     EXPECT_EQ(record.Status, "DONE");
     EXPECT_EQ(record.Lab_Id, "98765");

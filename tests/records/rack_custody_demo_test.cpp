@@ -19,10 +19,7 @@ protected:
         rack.Rack_Load(desc, QStringLiteral("PrtCount"));
     }
 
-    QVariant holderOf(const QString& desc)
-    {
-        return lab.scalar("SELECT CURR_USER FROM racks WHERE RACK_DESC = ?", {desc});
-    }
+    QVariant holderOf(const QString& desc) { return lab.scalar("SELECT CURR_USER FROM racks WHERE RACK_DESC = ?", {desc}); }
 
     static QStringList rackNames(db::Recordset rs)
     {
@@ -101,9 +98,7 @@ TEST_F(RackCustodyDemo, SampleFoundNamesTheRackOfASample)
     const QVariant onThisRack = lab.labNumberAt("R1001", 1);
     const QVariant onAnother = lab.labNumberAt("R1003", 1);
     EXPECT_EQ(rack.Sample_Found(onThisRack, QStringLiteral("PrtCount")), "R1001");
-    EXPECT_EQ(rack.Sample_Found(QStringLiteral(" ") + onAnother.toString() + QStringLiteral(" "),
-                                QStringLiteral("PrtCount")),
-              "R1003");
+    EXPECT_EQ(rack.Sample_Found(QStringLiteral(" ") + onAnother.toString() + QStringLiteral(" "), QStringLiteral("PrtCount")), "R1003");
     EXPECT_EQ(rack.Sample_Found(QStringLiteral("99999999"), QStringLiteral("PrtCount")), "R1001") << "found nowhere";
     EXPECT_EQ(rack.Sample_Found(QStringLiteral("0425'0001"), QStringLiteral("PrtCount")), "R1001");
 }

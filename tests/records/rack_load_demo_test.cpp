@@ -122,8 +122,7 @@ TEST_F(RackLoadDemo, RackDateIsTheEarliestReceptionOrTheTimeOfTheLoad)
     load(QStringLiteral("R1001"));
     EXPECT_EQ(rack.Rack_Date, QDateTime(day, QTime(7, 30)));
 
-    for (int p = 1; p <= 3; ++p)
-        setSampleColumn("RECEIVED_DATETIME", "R1001", p, loadTime.addSecs(3600 * p));
+    for (int p = 1; p <= 3; ++p) setSampleColumn("RECEIVED_DATETIME", "R1001", p, loadTime.addSecs(3600 * p));
     load(QStringLiteral("R1001"));
     EXPECT_EQ(rack.Rack_Date, loadTime) << "every reception lies after the load";
 }

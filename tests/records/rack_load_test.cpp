@@ -11,15 +11,32 @@
 
 namespace {
 
-const QStringList kLoadColumns = {"RACK_ID",        "CURRENT_RACK_STATUS", "CURR_USER",     "CURR_STATION",
-                                  "POSITION",       "RECEIVED_DATETIME",   "DESIRED_WEIGHT", "STATUS",
-                                  "PRIORITY",       "RUN_NO",              "WORK_ORDER_NO", "LAB_ID",
-                                  "LAB_CODE",       "COMPONENT_CODE",      "DOPICTURE"};
+const QStringList kLoadColumns = {"RACK_ID",        "CURRENT_RACK_STATUS",
+                                  "CURR_USER",      "CURR_STATION",
+                                  "POSITION",       "RECEIVED_DATETIME",
+                                  "DESIRED_WEIGHT", "STATUS",
+                                  "PRIORITY",       "RUN_NO",
+                                  "WORK_ORDER_NO",  "LAB_ID",
+                                  "LAB_CODE",       "COMPONENT_CODE",
+                                  "DOPICTURE"};
 
 QVariantList row(QVariant position, QVariant status = "READY", QVariant runNo = 1, QVariant received = QVariant())
 {
-    return {"31", "IN USE", 412, "PARTICLE COUNT", position, received, QVariant(), status, " RUSH ", runNo,
-            "WO-" + position.toString(), "7000" + position.toString(), "ZIVIRUZEZ", " HYD ", 0};
+    return {"31",
+            "IN USE",
+            412,
+            "PARTICLE COUNT",
+            position,
+            received,
+            QVariant(),
+            status,
+            " RUSH ",
+            runNo,
+            "WO-" + position.toString(),
+            "7000" + position.toString(),
+            "ZIVIRUZEZ",
+            " HYD ",
+            0};
 }
 
 // The places of the rack that hold a sample, as 1-based positions.
@@ -84,8 +101,7 @@ TEST(RackLoadCalls, UnusualAnswersStillGiveTwentyPositionsAtTheirPlaces)
     Rack rack;
 
     // Out of order, repeated, beyond 20, below 1 and without a readable POSITION.
-    database.script(FakeDatabase::rows(
-        kLoadColumns, {row(7), row(3), row(7, "DONE"), row(21), row(0), row(QVariant()), row("x"), row(20)}));
+    database.script(FakeDatabase::rows(kLoadColumns, {row(7), row(3), row(7, "DONE"), row(21), row(0), row(QVariant()), row("x"), row(20)}));
     rack.Rack_Load(QStringLiteral("R1"), QStringLiteral("PrtCount"));
     expectTwentyInOrder(rack);
     EXPECT_EQ(occupied(rack), (QList<int>{3, 7, 20}));
@@ -93,10 +109,10 @@ TEST(RackLoadCalls, UnusualAnswersStillGiveTwentyPositionsAtTheirPlaces)
 
     // NULL or unreadable columns: the row is held with empty text and 0.
     QVariantList nulls = row(2, QVariant(), "many");
-    nulls[8] = QVariant();    // PRIORITY
-    nulls[10] = QVariant();   // WORK_ORDER_NO
-    nulls[11] = QVariant();   // LAB_ID
-    nulls[14] = "yes";        // DOPICTURE
+    nulls[8] = QVariant();   // PRIORITY
+    nulls[10] = QVariant();  // WORK_ORDER_NO
+    nulls[11] = QVariant();  // LAB_ID
+    nulls[14] = "yes";       // DOPICTURE
     QVariantList firstNull = row(1);
     firstNull[0] = QVariant();  // RACK_ID
     firstNull[1] = QVariant();  // CURRENT_RACK_STATUS

@@ -22,8 +22,7 @@ TEST(RackSettingsCalls, SettingsAreReadByNameAndFoundInAnyLetterCase)
                                                          {7, "ISO5_SAMPLE", QVariant(), QVariant(), QVariant()}}));
     rack.Load_Software_settings();
     ASSERT_EQ(database.statements().size(), 2);
-    EXPECT_EQ(database.statements()[0],
-              "SELECT * FROM   labrack.dbo.Lab_Software (nolock) WHERE  name = 'PARTICLE_COUNT' ");
+    EXPECT_EQ(database.statements()[0], "SELECT * FROM   labrack.dbo.Lab_Software (nolock) WHERE  name = 'PARTICLE_COUNT' ");
     EXPECT_EQ(database.statements()[1], "SELECT * FROM   labrack.dbo.Lab_Software_Settings (nolock) "
                                         "WHERE  software_id = 7 AND    type = 'NORMAL' ORDER BY     software_id, Setting");
     EXPECT_EQ(rack.softWare_id.toInt(), 7);

@@ -13,9 +13,8 @@ protected:
     // A sample whose first screening run is still outstanding.
     void SetUp() override
     {
-        const QList<QVariantList> ready =
-            lab.rows("SELECT t.LAB_ID FROM lab_tracking t WHERE t.TEST_GROUP = 'SCREEN' AND t.STATUS = 'READY' "
-                     "ORDER BY t.LAB_ID LIMIT 2");
+        const QList<QVariantList> ready = lab.rows("SELECT t.LAB_ID FROM lab_tracking t WHERE t.TEST_GROUP = 'SCREEN' AND t.STATUS = 'READY' "
+                                                   "ORDER BY t.LAB_ID LIMIT 2");
         ASSERT_EQ(ready.size(), 2);
         first = ready[0][0].toString();
         second = ready[1][0].toString();
@@ -97,8 +96,7 @@ TEST_F(ScreenDemo, TestActionClosesTheScreening)
     ASSERT_TRUE(record.Save_Screen(101, "SCREENING"));
     EXPECT_EQ(record.Status, "DONE");
     EXPECT_EQ(testStatus(second), "DONE");
-    EXPECT_EQ(lab.scalar("SELECT TEST_ACTION FROM lab_tracking WHERE LAB_ID = ? AND TEST_GROUP = 'SCREEN'", {second}).toString(),
-              "TOO_DARK");
+    EXPECT_EQ(lab.scalar("SELECT TEST_ACTION FROM lab_tracking WHERE LAB_ID = ? AND TEST_GROUP = 'SCREEN'", {second}).toString(), "TOO_DARK");
     EXPECT_FALSE(record.isChanged());
 }
 

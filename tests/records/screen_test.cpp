@@ -8,9 +8,8 @@
 
 namespace {
 
-const QStringList kQueryColumns = {"APPEARANCE", "BABBITT",     "DEBRIS", "DIRT",        "H2O_EMUL",
-                                   "H2O_FREE",   "ODOR",        "PRECIPITATE", "SILT",   "WHITE_METAL",
-                                   "STATUS_IMAGE", "STATUS_VISUAL", "STATUS_SPAT"};
+const QStringList kQueryColumns = {"APPEARANCE",  "BABBITT", "DEBRIS",      "DIRT",         "H2O_EMUL",      "H2O_FREE",   "ODOR",
+                                   "PRECIPITATE", "SILT",    "WHITE_METAL", "STATUS_IMAGE", "STATUS_VISUAL", "STATUS_SPAT"};
 const QStringList kSaveColumns = {"LAB_STATUS", "SAMPLE_PRIORITY"};
 
 // A record on a rack position with a sample, every rating given.
@@ -38,8 +37,8 @@ TEST(ScreenRatings, ANewRecordIsUnratedAndUnchanged)
     EXPECT_EQ(record.Get_Field_Status("VISUAL"), "-1");
     EXPECT_EQ(record.Get_Field_Status("SPAT"), "-1");
     EXPECT_EQ(record.Get_Field_Status("IMAGE"), "0");
-    for (const char* name : {"WHITE METAL", "babbitt", "APPEARANCE", "PRECIPITATE", "DIRT", "DEBRIS", "SILT", "ODOR",
-                             "H2O_EMUL", "H2O FREE"}) {
+    for (const char* name :
+         {"WHITE METAL", "babbitt", "APPEARANCE", "PRECIPITATE", "DIRT", "DEBRIS", "SILT", "ODOR", "H2O_EMUL", "H2O FREE"}) {
         EXPECT_EQ(record.Field_Value_Get(name), 0) << name;
         EXPECT_EQ(record.Get_Rating_String(name), "") << name;
     }
@@ -137,8 +136,8 @@ TEST(ScreenCalls, LoadAsksOnlyForANumericLabIdAndKeepsWhatIsNull)
     record.Lab_Id = QStringLiteral(" 4711 ");
     record.Lab_Code = QStringLiteral(" ZIV'A ");
     record.Odor = QStringLiteral("BURNT");
-    database.script(FakeDatabase::rows(kQueryColumns, {{"HAZY", "NONE", "LIGHT", "NONE", "NEG", "0.5%", QVariant(), "NONE",
-                                                        "VLITE", "NONE", 1, "0", QVariant()}}));
+    database.script(FakeDatabase::rows(kQueryColumns, {{"HAZY", "NONE", "LIGHT", "NONE", "NEG", "0.5%", QVariant(), "NONE", "VLITE", "NONE",
+                                                        1, "0", QVariant()}}));
     record.Get_Current_Results();
     EXPECT_EQ(database.last(), "exec lab.dbo.tgrp_query @testgroup = 'SCREEN', @labid = 4711, @labcode = 'ZIV''A', "
                                "@status = 'READY', @histories = 'N'");
@@ -181,12 +180,11 @@ TEST(ScreenCalls, SaveSendsTheRatingsAndReadsTheAnswer)
     record.wasViewed = true;
     database.script(FakeDatabase::rows(kSaveColumns, {{" PENDING ", " RUSH "}}));
     EXPECT_TRUE(record.Save_Screen(101, QStringLiteral("SCREENING")));
-    EXPECT_EQ(database.last(),
-              "exec lab.dbo.tgrp_Screen_upd @labid = 4711, @saveaction = 'UPDATE', @testgroup = 'SCREEN', "
-              "@white_metal = 'NONE' , @babbitt = 'NONE' , @precipitate = 'NONE' , @silt = 'LIGHT' , "
-              "@debris = 'NONE' , @dirt = 'NONE' , @appearance = 'NORML' , @odor = 'NORML' , @h2o_emul = 'NEG' , "
-              "@h2o_free = null, @completed = 'N', @runno = 2, @status_visual = 0, @status_spat = -1, "
-              "@status_image = 0");
+    EXPECT_EQ(database.last(), "exec lab.dbo.tgrp_Screen_upd @labid = 4711, @saveaction = 'UPDATE', @testgroup = 'SCREEN', "
+                               "@white_metal = 'NONE' , @babbitt = 'NONE' , @precipitate = 'NONE' , @silt = 'LIGHT' , "
+                               "@debris = 'NONE' , @dirt = 'NONE' , @appearance = 'NORML' , @odor = 'NORML' , @h2o_emul = 'NEG' , "
+                               "@h2o_free = null, @completed = 'N', @runno = 2, @status_visual = 0, @status_spat = -1, "
+                               "@status_image = 0");
     EXPECT_EQ(record.Status, "DONE") << "PENDING is held as DONE";
     EXPECT_EQ(record.Priority, "RUSH");
     EXPECT_FALSE(record.isChanged()) << "the saved ratings are the new defaults";
@@ -296,8 +294,7 @@ TEST(ScreenCalls, EmptyPositionsUnusableIdsAndMissingAnswers)
 
     // No answer row, or a failed call: false, and the record stays as it was.
     AlertRecorder alerts;
-    for (const FakeDatabase::Reply& reply :
-         {FakeDatabase::noRows(kSaveColumns), FakeDatabase::failure(201, "Procedure expects parameter")}) {
+    for (const FakeDatabase::Reply& reply : {FakeDatabase::noRows(kSaveColumns), FakeDatabase::failure(201, "Procedure expects parameter")}) {
         Screen record = ratedRecord();
         database.script(reply);
         EXPECT_FALSE(record.Save_Screen(101, "SCREENING"));

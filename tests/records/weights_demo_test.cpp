@@ -15,8 +15,7 @@ protected:
     {
         previousGroup = commonModule::Curr_Test_Group;
         commonModule::Curr_Test_Group = QStringLiteral("KF");
-        labId = lab.scalar("SELECT LAB_ID FROM lab_tracking WHERE TEST_GROUP = 'KF' AND STATUS = 'READY' ORDER BY LAB_ID LIMIT 1")
-                    .toString();
+        labId = lab.scalar("SELECT LAB_ID FROM lab_tracking WHERE TEST_GROUP = 'KF' AND STATUS = 'READY' ORDER BY LAB_ID LIMIT 1").toString();
         ASSERT_FALSE(labId.isEmpty());
         record.Lab_Id = labId;
         record.Run_No = 1;

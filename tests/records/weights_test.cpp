@@ -14,10 +14,7 @@ const QString kNegative = QStringLiteral("A negative weight value is not a valid
 // Sets the station's test group for one test.
 class TestGroup {
 public:
-    explicit TestGroup(const QString& group) : previous_(commonModule::Curr_Test_Group)
-    {
-        commonModule::Curr_Test_Group = group;
-    }
+    explicit TestGroup(const QString& group) : previous_(commonModule::Curr_Test_Group) { commonModule::Curr_Test_Group = group; }
     ~TestGroup() { commonModule::Curr_Test_Group = previous_; }
 
 private:
@@ -62,19 +59,18 @@ TEST(WeightsEntry, RefusalsKeepTheWeight)
     ASSERT_TRUE(record.Weight_Assigned(QStringLiteral("4.5")));
 
     // Silent refusals.
-    for (const QVariant& bad : {QVariant(), QVariant(QStringLiteral("abc")), QVariant(QStringLiteral("12.5G")),
-                                QVariant(QStringLiteral("1; drop table lab_tracking")),
-                                QVariant(QStringLiteral("1; update logs")), QVariant(QStringLiteral("g")),
-                                QVariant(QStringLiteral("   ")), QVariant(QStringLiteral("inf")),
-                                QVariant(QStringLiteral("4'5g"))}) {
+    for (const QVariant& bad :
+         {QVariant(), QVariant(QStringLiteral("abc")), QVariant(QStringLiteral("12.5G")),
+          QVariant(QStringLiteral("1; drop table lab_tracking")), QVariant(QStringLiteral("1; update logs")), QVariant(QStringLiteral("g")),
+          QVariant(QStringLiteral("   ")), QVariant(QStringLiteral("inf")), QVariant(QStringLiteral("4'5g"))}) {
         EXPECT_FALSE(record.Weight_Assigned(bad)) << bad.toString().toStdString();
         EXPECT_EQ(record.Weight, "4.5");
     }
     EXPECT_TRUE(alerts.messages.isEmpty());
 
     // Nothing at all, or less: the technician is told.
-    for (const QVariant& bad : {QVariant(QStringLiteral("0")), QVariant(QStringLiteral("-3")), QVariant(QStringLiteral("0 g")),
-                                QVariant(-0.5)}) {
+    for (const QVariant& bad :
+         {QVariant(QStringLiteral("0")), QVariant(QStringLiteral("-3")), QVariant(QStringLiteral("0 g")), QVariant(-0.5)}) {
         EXPECT_FALSE(record.Weight_Assigned(bad)) << bad.toString().toStdString();
         EXPECT_EQ(record.Weight, "4.5");
     }

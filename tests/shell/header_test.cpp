@@ -94,8 +94,7 @@ TEST_F(HeaderTest, WorkInstructionButtonMarksActivityAndLooksUpTheTestGroup)
     header().Show();
     QTest::mouseClick(header().img_iso, Qt::LeftButton);
     EXPECT_EQ(commonModule::Last_Activity, stationClock::now());
-    EXPECT_EQ(database.last(),
-              "select * from sop.dbo.documents (nolock) where charindex('PrtCount;', Test_Group) > 0");
+    EXPECT_EQ(database.last(), "select * from sop.dbo.documents (nolock) where charindex('PrtCount;', Test_Group) > 0");
     EXPECT_TRUE(alerts.messages.isEmpty());
 }
 

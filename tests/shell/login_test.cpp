@@ -136,14 +136,12 @@ TEST_F(LoginTest, WrongPasswordIsRefusedButTheStationBecomesActive)
     pressLogin({typing(QStringLiteral("wrong1")), acknowledging(&seen)});
 
     EXPECT_EQ(seen, QStringList({"Invalid login provided, please try again."}));
-    EXPECT_EQ(database.last(),
-              "exec lab.dbo.validate_password @source = 'Zolt', @UserPassword = 'wrong1', @labcode = 'ZIVIRUZEZ'");
+    EXPECT_EQ(database.last(), "exec lab.dbo.validate_password @source = 'Zolt', @UserPassword = 'wrong1', @labcode = 'ZIVIRUZEZ'");
     EXPECT_TRUE(login().isVisible());
     EXPECT_EQ(station(), nullptr) << "no work form comes up";
     EXPECT_EQ(commonModule::App_Status, "ACTIVE");
     EXPECT_TRUE(login().Timer1->isActive());
-    EXPECT_EQ(ui::Default_Instance<Form_Header>::get().lbl_UserDesc->caption(), "")
-        << "the header shows the empty name of nobody";
+    EXPECT_EQ(ui::Default_Instance<Form_Header>::get().lbl_UserDesc->caption(), "") << "the header shows the empty name of nobody";
 }
 
 TEST_F(LoginTest, WrongThenRightPasswordBringsTheWorkFormsUpWhereTheirLayoutPutThem)

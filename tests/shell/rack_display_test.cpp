@@ -31,8 +31,7 @@ protected:
         return r;
     }
 
-    static RackPositions& place(int index, const QString& status, const QString& priority, int run,
-                                const QString& workOrder)
+    static RackPositions& place(int index, const QString& status, const QString& priority, int run, const QString& workOrder)
     {
         RackPositions& p = commonModule::Curr_Rack().Pos_Item(index + 1);
         p.Status = status;

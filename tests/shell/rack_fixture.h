@@ -1,8 +1,8 @@
 #pragma once
 
 #include "alert_recorder.h"
-#include "qstring_printer.h"
 #include "common_ui/form_alert_yes_no.h"
+#include "qstring_printer.h"
 #include "records/rack.h"
 #include "shell_fixture.h"
 

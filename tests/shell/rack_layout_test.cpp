@@ -74,8 +74,7 @@ TEST_F(RackLayoutTest, NinetyFiveBySeventyFiveCellsUnderTheBenchOffset)
     EXPECT_EQ(ui::Left(f.bttn_Nav[1]), 5683);
     EXPECT_EQ(ui::Left(f.bttn_Nav[0]), 4978);
     for (ui::Image* b : f.bttn_Nav) EXPECT_EQ(ui::Top(b), 1020);
-    for (ui::Image* flag : {f.img_Priority, f.img_critical, f.img_retest, f.img_urgent, f.img_rush})
-        EXPECT_EQ(ui::Top(flag), 157.5);
+    for (ui::Image* flag : {f.img_Priority, f.img_critical, f.img_retest, f.img_urgent, f.img_rush}) EXPECT_EQ(ui::Top(flag), 157.5);
     EXPECT_EQ(ui::Top(f.lbl_rackDesc), 1180.5);
     EXPECT_EQ(ui::Left(f.lbl_RackDate), 3645);
     EXPECT_EQ(ui::Top(f.lbl_RackDate), 8790);
@@ -90,8 +89,7 @@ TEST_F(RackLayoutTest, NinetyFiveBySeventyFiveCellsUnderTheBenchOffset)
     EXPECT_EQ(ui::Left(f.lbl_ActiveWo), ui::Left(f.shp_ActiveWO));
     EXPECT_TRUE(f.img_Exit->isVisibleTo(&f));
     EXPECT_EQ(ui::Top(f.lbl_Exit), std::nearbyint(ui::Top(f.img_Exit) + 315 - 367.5)) << "centred, in whole twips";
-    for (const QWidget* w : {static_cast<const QWidget*>(holder), static_cast<const QWidget*>(f.shp_rackPanel)})
-        expectWhole16(w);
+    for (const QWidget* w : {static_cast<const QWidget*>(holder), static_cast<const QWidget*>(f.shp_rackPanel)}) expectWhole16(w);
 }
 
 TEST_F(RackLayoutTest, HundredFifteenByNinetyCellsUnderTheBenchOffset)

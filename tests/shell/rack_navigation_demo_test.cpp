@@ -19,10 +19,7 @@ protected:
         commonModule::App_Status = QStringLiteral("ACTIVE");
     }
 
-    QVariant holderOf(const QString& desc)
-    {
-        return lab.scalar("SELECT CURR_USER FROM racks WHERE RACK_DESC = ?", {desc});
-    }
+    QVariant holderOf(const QString& desc) { return lab.scalar("SELECT CURR_USER FROM racks WHERE RACK_DESC = ?", {desc}); }
     int racksHeldBy(int empNum) { return lab.scalar("SELECT count(*) FROM racks WHERE CURR_USER = ?", {empNum}).toInt(); }
 
     // Another station, in a process of its own, asks for a rack's custody; its answer.
@@ -128,8 +125,7 @@ TEST_F(RackDemoTest, DemoPrioritiesGetTheirFlagsInTheRowsOrderAndNormalNone)
     EXPECT_EQ(ui::Left(f.img_retest), places[3]);
     for (ui::Image* flag : {f.img_critical, f.img_urgent, f.img_rush, f.img_retest}) {
         EXPECT_TRUE(shown(flag));
-        EXPECT_EQ(flag->picturePath(),
-                  commonModule::Image_Dir + "bttn_" + ui::tag(flag).toString() + "_off.gif");
+        EXPECT_EQ(flag->picturePath(), commonModule::Image_Dir + "bttn_" + ui::tag(flag).toString() + "_off.gif");
     }
 }
 
@@ -308,11 +304,11 @@ TEST_F(RackDemoTest, WorkOrderTypedInTheSearchOpensItsPositionOnItsRack)
 {
     Form_Rack& f = loadScreen();
     navigate(2, {[](QDialog* w) {
-                auto* search = qobject_cast<Form_Search*>(w);
-                ASSERT_NE(search, nullptr);
-                for (int d : {4, 2, 5, 0, 0, 4, 0}) QTest::mouseClick(search->lbl_No[d], Qt::LeftButton);
-                QTest::mouseClick(search->lbl_Go, Qt::LeftButton);
-            }});
+                 auto* search = qobject_cast<Form_Search*>(w);
+                 ASSERT_NE(search, nullptr);
+                 for (int d : {4, 2, 5, 0, 0, 4, 0}) QTest::mouseClick(search->lbl_No[d], Qt::LeftButton);
+                 QTest::mouseClick(search->lbl_Go, Qt::LeftButton);
+             }});
     EXPECT_EQ(commonModule::Curr_Rack().Rack_Desc, "R1003");
     EXPECT_EQ(holderOf("R1003").toInt(), 101);
     EXPECT_TRUE(db::isNull(holderOf("R1001")));

@@ -95,8 +95,7 @@ protected:
 
     static RecordingStationForm* station()
     {
-        return ui::Default_Instance<RecordingStationForm>::exists() ? &ui::Default_Instance<RecordingStationForm>::get()
-                                                                    : nullptr;
+        return ui::Default_Instance<RecordingStationForm>::exists() ? &ui::Default_Instance<RecordingStationForm>::get() : nullptr;
     }
 
     QTemporaryDir stationFolder;

@@ -28,8 +28,7 @@ bool addSampleRacks(const QString& databasePath, int samples, QString* error)
                     " VALUES (?, ?, 'ENG', ?, 'NORMAL', 0)",
                     {soakLabNumber(n + 1), lab, now.addSecs(-3600 - n)});
             const qlonglong labId = db.lastInsertId();
-            db.exec("INSERT INTO rack_positions (RACK_ID, POSITION, LAB_ID) VALUES (?, ?, ?)",
-                    {firstRack + n / 20, n % 20 + 1, labId});
+            db.exec("INSERT INTO rack_positions (RACK_ID, POSITION, LAB_ID) VALUES (?, ?, ?)", {firstRack + n / 20, n % 20 + 1, labId});
             db.exec("INSERT INTO lab_tracking (TEST_ID, LAB_ID, TEST_GROUP, RUN_NO, STATUS, DATE_ADDED)"
                     " VALUES (?, ?, 'PrtCount', 1, 'READY', ?)",
                     {++testId, labId, now.addSecs(-3600)});

@@ -123,8 +123,7 @@ protected:
         d.Timer1_Timer();
         const int starts = counter->commands().count("S");
         QTest::mouseClick(d.img_RunSample, Qt::LeftButton);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return counter->commands().count("S") > starts; }, 5000))
-            << "the counter was not started";
+        ASSERT_TRUE(QTest::qWaitFor([&] { return counter->commands().count("S") > starts; }, 5000)) << "the counter was not started";
         ASSERT_TRUE(QTest::qWaitFor([&] { return !d.isVisible(); }, 10000)) << "no report came through";
         counter->forgetTraffic();
     }
@@ -155,8 +154,7 @@ protected:
         for (int i = 0; i < 20 && occupied().size() < Form_Test::Bath_Size; ++i) {
             const RackPositions& p = rack.Pos_Item(i + 1);
             const QString lab = p.Sample_Desc.trimmed();
-            if (lab.isEmpty() || p.Status.trimmed() != QLatin1String("READY") || inBath(lab) >= 0 || tried.contains(lab))
-                continue;
+            if (lab.isEmpty() || p.Status.trimmed() != QLatin1String("READY") || inBath(lab) >= 0 || tried.contains(lab)) continue;
             tried.insert(lab);
             withTechnician([&] { QTest::mouseClick(rackScreen().lbl_sample[i], Qt::LeftButton); });
             if (inBath(lab) >= 0) ++opened;
@@ -216,7 +214,7 @@ protected:
     std::vector<SampleDay> day;
     QHash<QString, int> demoPlaces;
     QSet<QString> tried;  // on the rack being counted
-    QStringList racks;  // taken after the first
+    QStringList racks;    // taken after the first
 };
 
 TEST_F(Soak, RackAfterRackEveryCountStoredAndLoggedOnce)
@@ -274,8 +272,10 @@ TEST_F(Soak, RackAfterRackEveryCountStoredAndLoggedOnce)
         if (fields.size() <= 29) continue;
         bool ok = false;
         const int n = fields[28].toInt(&ok);
-        if (ok && n >= 1 && n <= serial) ++logged[n];
-        else ++strangers;
+        if (ok && n >= 1 && n <= serial)
+            ++logged[n];
+        else
+            ++strangers;
     }
     EXPECT_EQ(strangers, 0);
     for (int n = 1; n <= serial; ++n) EXPECT_EQ(logged[n], 1) << "report " << n;
@@ -291,8 +291,8 @@ TEST_F(Soak, RackAfterRackEveryCountStoredAndLoggedOnce)
     std::printf("%d racks, %d samples in %.1f s (%.1f ms a sample): %d reports, %d counts stored and %d in the database,"
                 " %d checks, %d flushes, %d re-runs, %d invalid counts; resident memory %.1f MB after 1,000,"
                 " %.1f MB at the end\n",
-                int(racks.size()) + 1, counted, seconds, 1000.0 * seconds / std::max(counted, 1), serial, storedTotal, storedInDatabase, checks,
-                flushes, reruns, invalids, memoryAt1000, memoryAtEnd);
+                int(racks.size()) + 1, counted, seconds, 1000.0 * seconds / std::max(counted, 1), serial, storedTotal, storedInDatabase,
+                checks, flushes, reruns, invalids, memoryAt1000, memoryAtEnd);
     EXPECT_LT(memoryAtEnd, 100.0);
     if (memoryAt1000 > 0) {
         EXPECT_LT(memoryAtEnd - memoryAt1000, 5.0);

@@ -43,8 +43,7 @@ bool FakeConnection::open(const QString& connectionString, const QString&, const
 bool FakeConnection::execute(const QString& sql, db::Recordset* result)
 {
     database_->statements_ << sql;
-    const FakeDatabase::Reply reply =
-        database_->replies_.isEmpty() ? database_->default_ : database_->replies_.takeFirst();
+    const FakeDatabase::Reply reply = database_->replies_.isEmpty() ? database_->default_ : database_->replies_.takeFirst();
     errors_ = reply.errors;
     if (result) *result = reply.ok ? reply.answer : db::Recordset();
     return reply.ok;

@@ -13,9 +13,9 @@
 class FakeDatabase {
 public:
     struct Reply {
-        bool ok = true;             // false: the statement raised an error
-        db::Recordset answer;       // rows of a successful statement
-        db::ErrorList errors;       // left in the connection's list
+        bool ok = true;        // false: the statement raised an error
+        db::Recordset answer;  // rows of a successful statement
+        db::ErrorList errors;  // left in the connection's list
     };
 
     FakeDatabase();
@@ -29,13 +29,21 @@ public:
 
     void script(const Reply& reply) { replies_.push_back(reply); }
     void setDefault(const Reply& reply) { default_ = reply; }
-    void refuseConnections(const QString& why) { refuse_ = true; refusal_ = why; }
+    void refuseConnections(const QString& why)
+    {
+        refuse_ = true;
+        refusal_ = why;
+    }
 
     const QStringList& statements() const { return statements_; }
     const QStringList& connectionStrings() const { return connectionStrings_; }
     int opened() const { return connectionStrings_.size(); }
     QString last() const { return statements_.isEmpty() ? QString() : statements_.last(); }
-    void clear() { statements_.clear(); connectionStrings_.clear(); }
+    void clear()
+    {
+        statements_.clear();
+        connectionStrings_.clear();
+    }
 
 private:
     friend class FakeConnection;

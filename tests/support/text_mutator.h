@@ -33,10 +33,45 @@ private:
 
     QChar oddChar()
     {
-        static const char16_t chars[] = {u'\'', u'"', u'[', u']', u'@', u',', u';', u'(', u')', u'=', u'.', u'-', u'+',
-                                         u'*', u'/', u'<', u'>', u'!', u'%', u'_', u'#', u'$', u'N', u'0', u'9', u'e',
-                                         u' ', u'\n', u'\t', u'\r', u'\0', u'\x7f', u'\u00e9', u'\u00a0', u'\u200b',
-                                         u'\ufeff', char16_t(0xd800), char16_t(0xdc00), u'\uffff'};
+        static const char16_t chars[] = {u'\'',
+                                         u'"',
+                                         u'[',
+                                         u']',
+                                         u'@',
+                                         u',',
+                                         u';',
+                                         u'(',
+                                         u')',
+                                         u'=',
+                                         u'.',
+                                         u'-',
+                                         u'+',
+                                         u'*',
+                                         u'/',
+                                         u'<',
+                                         u'>',
+                                         u'!',
+                                         u'%',
+                                         u'_',
+                                         u'#',
+                                         u'$',
+                                         u'N',
+                                         u'0',
+                                         u'9',
+                                         u'e',
+                                         u' ',
+                                         u'\n',
+                                         u'\t',
+                                         u'\r',
+                                         u'\0',
+                                         u'\x7f',
+                                         u'\u00e9',
+                                         u'\u00a0',
+                                         u'\u200b',
+                                         u'\ufeff',
+                                         char16_t(0xd800),
+                                         char16_t(0xdc00),
+                                         u'\uffff'};
         return QChar(chars[pick(std::size(chars))]);
     }
 
@@ -72,8 +107,7 @@ private:
             extremeNumber(s, at);
             break;
         case 8:  // letter case turned over
-            for (qsizetype i = at; i < qMin(s.size(), at + 1 + pick(10)); ++i)
-                s[i] = s[i].isUpper() ? s[i].toLower() : s[i].toUpper();
+            for (qsizetype i = at; i < qMin(s.size(), at + 1 + pick(10)); ++i) s[i] = s[i].isUpper() ? s[i].toLower() : s[i].toUpper();
             break;
         default:  // one character many times
             s.insert(at, QString(1 + pick(300), oddChar()));
@@ -83,8 +117,9 @@ private:
 
     void extremeNumber(QString& s, qsizetype at)
     {
-        static const char* const numbers[] = {"0", "-1", "-0", "2147483648", "-2147483649", "9223372036854775808",
-                                              "99999999999999999999999", "1e400", "1.5", "0.0000001", ".5", "1e", "00012"};
+        static const char* const numbers[] = {
+            "0",   "-1",        "-0", "2147483648", "-2147483649", "9223372036854775808", "99999999999999999999999", "1e400",
+            "1.5", "0.0000001", ".5", "1e",         "00012"};
         qsizetype i = at;
         while (i < s.size() && !s[i].isDigit()) ++i;
         if (i >= s.size()) return;

@@ -9,8 +9,7 @@
 
 namespace simulator {
 
-CounterSimulator::CounterSimulator(Options options, QObject* parent)
-    : QObject(parent), options_(std::move(options)), random_(options_.seed)
+CounterSimulator::CounterSimulator(Options options, QObject* parent) : QObject(parent), options_(std::move(options)), random_(options_.seed)
 {
     countTimer_.setSingleShot(true);
     connect(&countTimer_, &QTimer::timeout, this, &CounterSimulator::countDone);
@@ -23,8 +22,7 @@ bool CounterSimulator::start(QString* error)
 {
     if (master_ >= 0) return true;
     if (openpty(&master_, &slave_, nullptr, nullptr, nullptr) != 0) {
-        if (error)
-            *error = QStringLiteral("cannot open a pseudo-terminal: %1").arg(QString::fromLocal8Bit(strerror(errno)));
+        if (error) *error = QStringLiteral("cannot open a pseudo-terminal: %1").arg(QString::fromLocal8Bit(strerror(errno)));
         master_ = slave_ = -1;
         return false;
     }

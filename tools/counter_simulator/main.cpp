@@ -56,8 +56,7 @@ int main(int argc, char** argv)
     if (!line.link.isEmpty()) {
         QFile::remove(line.link);
         if (!QFile::link(counter.devicePath(), line.link)) {
-            std::fputs(qPrintable(QStringLiteral("counter_simulator: cannot make the link %1\n").arg(line.link)),
-                       stderr);
+            std::fputs(qPrintable(QStringLiteral("counter_simulator: cannot make the link %1\n").arg(line.link)), stderr);
             return 1;
         }
     }

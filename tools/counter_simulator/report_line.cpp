@@ -46,9 +46,9 @@ std::optional<QByteArray> countsReport(const QList<qint64>& counts, double volum
                        QStringLiteral("50.00"),  QStringLiteral("100.00"),
                        QStringLiteral("100.00"), QStringLiteral("100.00")};
     for (qint64 c : eight) fields << QString::number(c);
-    fields << QString::number(volume, 'f', 2) << now.toString(QStringLiteral("MM/dd/yy"))
-           << now.toString(QStringLiteral("hh:mm:ss")) << QStringLiteral("LAB.TECH") << QStringLiteral("22222222")
-           << QStringLiteral("SIM") << QString() << QStringLiteral("ISO Code: ") + *code << QString();
+    fields << QString::number(volume, 'f', 2) << now.toString(QStringLiteral("MM/dd/yy")) << now.toString(QStringLiteral("hh:mm:ss"))
+           << QStringLiteral("LAB.TECH") << QStringLiteral("22222222") << QStringLiteral("SIM") << QString()
+           << QStringLiteral("ISO Code: ") + *code << QString();
     return fields.join(QLatin1Char(',')).toLatin1();
 }
 

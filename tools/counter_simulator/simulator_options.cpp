@@ -19,26 +19,25 @@ bool wholeNumber(const QString& text, qint64 min, qint64 max, qint64* value)
 
 QString usage()
 {
-    return QStringLiteral(
-        "counter_simulator [options]: a particle counter on a pseudo-terminal.\n"
-        "Prints \"terminal: PATH\" once the terminal is open; the station opens PATH as its\n"
-        "serial device. Ends on SIGTERM or SIGINT, or when \"quit\" is typed on its input.\n"
-        "\n"
-        "  --iso CODE          report the catalogue's line of this ISO code (13/9 ... 22/21;\n"
-        "                      default 16/13)\n"
-        "  --counts LIST       report these counts instead: seven (or eight) whole numbers\n"
-        "                      for 2,5,15,25,50,100,200 um, the ISO code by the ISO 4406 table\n"
-        "  --volume ML         sample volume of --counts (default 20)\n"
-        "  --time SECONDS      counting time from \"S\" to the report (default 3; fractions allowed)\n"
-        "  --chunks MODE       whole | 1 | random: how the counter's text is cut into writes\n"
-        "  --chunk-delay MS    pause between two writes (default 2)\n"
-        "  --seed N            of the random chunk sizes (default 4406)\n"
-        "  --lead-line-end     a line end before the report\n"
-        "  --no-iso            the report's ISO field is left empty\n"
-        "  --echo              answer every command taken with \"OK\" and a line end\n"
-        "  --silent            never send anything (a counter switched off)\n"
-        "  --link PATH         make PATH a symbolic link to the terminal while running\n"
-        "  --help              this text\n");
+    return QStringLiteral("counter_simulator [options]: a particle counter on a pseudo-terminal.\n"
+                          "Prints \"terminal: PATH\" once the terminal is open; the station opens PATH as its\n"
+                          "serial device. Ends on SIGTERM or SIGINT, or when \"quit\" is typed on its input.\n"
+                          "\n"
+                          "  --iso CODE          report the catalogue's line of this ISO code (13/9 ... 22/21;\n"
+                          "                      default 16/13)\n"
+                          "  --counts LIST       report these counts instead: seven (or eight) whole numbers\n"
+                          "                      for 2,5,15,25,50,100,200 um, the ISO code by the ISO 4406 table\n"
+                          "  --volume ML         sample volume of --counts (default 20)\n"
+                          "  --time SECONDS      counting time from \"S\" to the report (default 3; fractions allowed)\n"
+                          "  --chunks MODE       whole | 1 | random: how the counter's text is cut into writes\n"
+                          "  --chunk-delay MS    pause between two writes (default 2)\n"
+                          "  --seed N            of the random chunk sizes (default 4406)\n"
+                          "  --lead-line-end     a line end before the report\n"
+                          "  --no-iso            the report's ISO field is left empty\n"
+                          "  --echo              answer every command taken with \"OK\" and a line end\n"
+                          "  --silent            never send anything (a counter switched off)\n"
+                          "  --link PATH         make PATH a symbolic link to the terminal while running\n"
+                          "  --help              this text\n");
 }
 
 bool parseCommandLine(const QStringList& arguments, CommandLine* out, QString* error)
@@ -96,13 +95,11 @@ bool parseCommandLine(const QStringList& arguments, CommandLine* out, QString* e
                 return fail(QStringLiteral("--chunks needs whole, 1 or random, not %1").arg(v));
         } else if (a == QLatin1String("--chunk-delay")) {
             qint64 ms = 0;
-            if (!value(&v) || !wholeNumber(v, 0, 10000, &ms))
-                return fail(QStringLiteral("--chunk-delay needs 0 to 10000 ms"));
+            if (!value(&v) || !wholeNumber(v, 0, 10000, &ms)) return fail(QStringLiteral("--chunk-delay needs 0 to 10000 ms"));
             c.options.chunkDelayMs = int(ms);
         } else if (a == QLatin1String("--seed")) {
             qint64 seed = 0;
-            if (!value(&v) || !wholeNumber(v, 0, 0xffffffffLL, &seed))
-                return fail(QStringLiteral("--seed needs a number"));
+            if (!value(&v) || !wholeNumber(v, 0, 0xffffffffLL, &seed)) return fail(QStringLiteral("--seed needs a number"));
             c.options.seed = quint32(seed);
         } else if (a == QLatin1String("--link")) {
             if (!value(&c.link)) return fail(QStringLiteral("--link needs a path"));
@@ -115,8 +112,7 @@ bool parseCommandLine(const QStringList& arguments, CommandLine* out, QString* e
         QList<qint64> numbers;
         for (const QString& part : counts.split(QLatin1Char(','))) {
             qint64 n = 0;
-            if (!wholeNumber(part, 0, 999999999, &n))
-                return fail(QStringLiteral("--counts: %1 is not a count").arg(part));
+            if (!wholeNumber(part, 0, 999999999, &n)) return fail(QStringLiteral("--counts: %1 is not a count").arg(part));
             numbers << n;
         }
         const std::optional<QByteArray> line = countsReport(numbers, volume, c.options.countingMs);

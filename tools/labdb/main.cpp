@@ -12,11 +12,10 @@
 
 namespace {
 
-const char* const kUsage =
-    "usage: labdb init [--demo] FILE\n"
-    "       labdb exec [--tsv] FILE \"statement\"\n"
-    "init makes a new laboratory database (with the demo laboratory when --demo is given);\n"
-    "exec runs one statement as the station sends it and prints its answer.\n";
+const char* const kUsage = "usage: labdb init [--demo] FILE\n"
+                           "       labdb exec [--tsv] FILE \"statement\"\n"
+                           "init makes a new laboratory database (with the demo laboratory when --demo is given);\n"
+                           "exec runs one statement as the station sends it and prints its answer.\n";
 
 int usage(QTextStream& err)
 {
@@ -29,8 +28,10 @@ int init(const QStringList& args, QTextStream& out, QTextStream& err)
     bool demo = false;
     QStringList files;
     for (const QString& a : args) {
-        if (a == QLatin1String("--demo")) demo = true;
-        else files << a;
+        if (a == QLatin1String("--demo"))
+            demo = true;
+        else
+            files << a;
     }
     if (files.size() != 1) return usage(err);
     QString error;
@@ -47,8 +48,10 @@ int exec(const QStringList& args, QTextStream& out, QTextStream& err)
     bool tsv = false;
     QStringList rest;
     for (const QString& a : args) {
-        if (a == QLatin1String("--tsv")) tsv = true;
-        else rest << a;
+        if (a == QLatin1String("--tsv"))
+            tsv = true;
+        else
+            rest << a;
     }
     if (rest.size() != 2) return usage(err);
     labdb::EmbeddedConnection connection;
@@ -59,11 +62,12 @@ int exec(const QStringList& args, QTextStream& out, QTextStream& err)
     }
     db::Recordset answer;
     const bool ok = connection.execute(rest[1], &answer);
-    for (const db::DbError& e : connection.errors())
-        err << "Error[" << e.number << "] (" << e.sqlState << "): " << e.description << '\n';
+    for (const db::DbError& e : connection.errors()) err << "Error[" << e.number << "] (" << e.sqlState << "): " << e.description << '\n';
     if (!ok) return 1;
-    if (answer.isOpen()) out << (tsv ? labdb::tabSeparated(answer) : labdb::alignedTable(answer));
-    else if (!tsv) out << "Done; the statement answered no rows.\n";
+    if (answer.isOpen())
+        out << (tsv ? labdb::tabSeparated(answer) : labdb::alignedTable(answer));
+    else if (!tsv)
+        out << "Done; the statement answered no rows.\n";
     return connection.errors().isEmpty() ? 0 : 1;
 }
 

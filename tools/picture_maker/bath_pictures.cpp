@@ -67,15 +67,13 @@ void oldestRack(QPainter& p, QSize s)
 
 QList<Picture> bathPictures()
 {
-    const std::pair<const char*, QColor> priorities[] = {{"", QColor(70, 150, 210)},
-                                                          {"_NORMAL", QColor(70, 150, 210)},
-                                                          {"_RUSH", QColor(236, 206, 30)},
-                                                          {"_CRITICAL", QColor(214, 40, 40)},
-                                                          {"_URGENT", QColor(240, 128, 20)},
-                                                          {"_RETEST", QColor(150, 90, 200)}};
+    const std::pair<const char*, QColor> priorities[] = {{"", QColor(70, 150, 210)},        {"_NORMAL", QColor(70, 150, 210)},
+                                                         {"_RUSH", QColor(236, 206, 30)},   {"_CRITICAL", QColor(214, 40, 40)},
+                                                         {"_URGENT", QColor(240, 128, 20)}, {"_RETEST", QColor(150, 90, 200)}};
     QList<Picture> out;
     for (const auto& [suffix, colour] : priorities)
-        out << Picture{QStringLiteral("bttn_bath%1.gif").arg(QString::fromLatin1(suffix)), {109, 101},
+        out << Picture{QStringLiteral("bttn_bath%1.gif").arg(QString::fromLatin1(suffix)),
+                       {109, 101},
                        [c = colour](QPainter& p, QSize s) { occupied(p, s, c); },
                        QStringLiteral("bench: bath position with a sample")};
     out << Picture{QStringLiteral("bttn_bath_idle.gif"), {109, 101}, freePosition, QStringLiteral("bench: free bath position")};

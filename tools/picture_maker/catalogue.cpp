@@ -2,6 +2,5 @@
 
 QList<Picture> allPictures()
 {
-    return loginAndHeaderPictures() + rackScreenPictures() + bathPictures() + counterDialogPictures() +
-           searchDialogPictures();
+    return loginAndHeaderPictures() + rackScreenPictures() + bathPictures() + counterDialogPictures() + searchDialogPictures();
 }

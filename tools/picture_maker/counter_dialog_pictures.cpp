@@ -91,18 +91,22 @@ void closeButton(QPainter& p, QSize s)
 QList<Picture> counterDialogPictures()
 {
     QList<Picture> out{
-        {QStringLiteral("bttn_startcounter_idle.jpg"), {217, 60},
+        {QStringLiteral("bttn_startcounter_idle.jpg"),
+         {217, 60},
          [](QPainter& p, QSize s) { runButton(p, s, QColor(88, 92, 98), "START COUNTER", QColor(150, 150, 150), false); },
          QStringLiteral("counter dialog: run button, not ready")},
-        {QStringLiteral("bttn_startCounter_on.jpg"), {217, 60},
+        {QStringLiteral("bttn_startCounter_on.jpg"),
+         {217, 60},
          [](QPainter& p, QSize s) { runButton(p, s, QColor(40, 150, 60), "START COUNTER", Qt::white, false); },
          QStringLiteral("counter dialog: run button, ready")},
-        {QStringLiteral("bttn_stopCounter_on.jpg"), {217, 60},
+        {QStringLiteral("bttn_stopCounter_on.jpg"),
+         {217, 60},
          [](QPainter& p, QSize s) { runButton(p, s, QColor(190, 40, 40), "STOP COUNTER", Qt::white, true); },
          QStringLiteral("counter dialog: run button, counting")},
     };
     for (int reason = 0; reason < 5; ++reason)
-        out << Picture{QStringLiteral("bttn_reason_%1.gif").arg(reason), {131, 80},
+        out << Picture{QStringLiteral("bttn_reason_%1.gif").arg(reason),
+                       {131, 80},
                        [reason](QPainter& p, QSize s) { reasonTile(p, s, reason); },
                        QStringLiteral("counter dialog: removal reason %1").arg(reason)};
     out << Picture{QStringLiteral("bttn_remove.gif"), {131, 80}, removeTile, QStringLiteral("counter dialog: remove from bath")};

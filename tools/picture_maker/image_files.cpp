@@ -25,8 +25,7 @@ bool writeGif(const QImage& source, const QString& path, QString* error)
     }
     int colours = 256;
     GifColorType table[256] = {};
-    if (GifQuantizeBuffer(width, height, &colours, red.data(), green.data(), blue.data(), indices.data(), table) ==
-        GIF_ERROR) {
+    if (GifQuantizeBuffer(width, height, &colours, red.data(), green.data(), blue.data(), indices.data(), table) == GIF_ERROR) {
         *error = QStringLiteral("the colours could not be reduced");
         return false;
     }
@@ -40,8 +39,7 @@ bool writeGif(const QImage& source, const QString& path, QString* error)
     }
     bool ok = EGifPutScreenDesc(gif, width, height, 8, 0, map) != GIF_ERROR &&
               EGifPutImageDesc(gif, 0, 0, width, height, false, nullptr) != GIF_ERROR;
-    for (int y = 0; ok && y < height; ++y)
-        ok = EGifPutLine(gif, indices.data() + static_cast<std::size_t>(y) * width, width) != GIF_ERROR;
+    for (int y = 0; ok && y < height; ++y) ok = EGifPutLine(gif, indices.data() + static_cast<std::size_t>(y) * width, width) != GIF_ERROR;
     if (!ok) *error = QString::fromLatin1(GifErrorString(gif->Error));
     if (EGifCloseFile(gif, &code) == GIF_ERROR && ok) {
         ok = false;

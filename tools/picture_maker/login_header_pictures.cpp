@@ -48,17 +48,14 @@ void splash(QPainter& p, QSize s)
     for (int i = 0; i < 7; ++i) {
         const QRectF bar(s.width() * 0.42 + i * 46, s.height() * 0.68 - bars[i], 32, bars[i]);
         p.fillRect(bar, QColor(60, 140, 200));
-        kit::centredText(p, QRectF(bar.left() - 8, bar.bottom() + 6, 48, 22), QString::fromLatin1(channels[i]),
-                         QColor(170, 190, 210), 15, false);
+        kit::centredText(p, QRectF(bar.left() - 8, bar.bottom() + 6, 48, 22), QString::fromLatin1(channels[i]), QColor(170, 190, 210), 15,
+                         false);
     }
 
-    kit::centredText(p, QRectF(0, s.height() * 0.12, s.width(), 90), QStringLiteral("PARTICLE COUNT STATION"),
-                     kit::kAmber, 64);
+    kit::centredText(p, QRectF(0, s.height() * 0.12, s.width(), 90), QStringLiteral("PARTICLE COUNT STATION"), kit::kAmber, 64);
     kit::centredText(p, QRectF(0, s.height() * 0.12 + 90, s.width(), 40),
-                     QStringLiteral("Oil analysis laboratory  \u00b7  ISO 4406 cleanliness"), QColor(190, 200, 210), 24,
-                     false);
-    kit::centredText(p, QRectF(0, s.height() - 70, s.width(), 40), QStringLiteral("Touch Login to begin"),
-                     QColor(150, 160, 170), 22, false);
+                     QStringLiteral("Oil analysis laboratory  \u00b7  ISO 4406 cleanliness"), QColor(190, 200, 210), 24, false);
+    kit::centredText(p, QRectF(0, s.height() - 70, s.width(), 40), QStringLiteral("Touch Login to begin"), QColor(150, 160, 170), 22, false);
 }
 
 void openPadlock(QPainter& p, QSize s)
@@ -103,7 +100,6 @@ QList<Picture> loginAndHeaderPictures()
         {QStringLiteral("splash.jpg"), {1280, 870}, splash, QStringLiteral("login screen: splash")},
         {QStringLiteral("bttn_login.gif"), {42, 42}, openPadlock, QStringLiteral("header bar: locks the station")},
         {QStringLiteral("bttn_iso.gif"), {42, 42}, isoButton, QStringLiteral("header bar: work instruction")},
-        {QStringLiteral("bg_workform.gif"), {2000, 2000}, workFormBackground,
-         QStringLiteral("background of the work forms")},
+        {QStringLiteral("bg_workform.gif"), {2000, 2000}, workFormBackground, QStringLiteral("background of the work forms")},
     };
 }

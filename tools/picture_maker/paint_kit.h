@@ -23,7 +23,6 @@ QFont font(double pixelSize, bool bold = true, const QString& family = QStringLi
 void buttonFace(QPainter& p, const QRectF& r, const QColor& base, double radius = 5);
 
 // Text centred in r.
-void centredText(QPainter& p, const QRectF& r, const QString& text, const QColor& colour, double pixelSize,
-                 bool bold = true);
+void centredText(QPainter& p, const QRectF& r, const QString& text, const QColor& colour, double pixelSize, bool bold = true);
 
 }  // namespace kit

@@ -47,8 +47,8 @@ void flag(QPainter& p, QSize s, const Priority& pr, bool on)
     p.drawPath(path);
     kit::centredText(p, QRectF(11, 8, 22, 16), QString::fromLatin1(pr.mark), on ? Qt::white : QColor(200, 200, 200),
                      strlen(pr.mark) > 2 ? 8 : 11);
-    kit::centredText(p, QRectF(0, 27, s.width(), 13), QString::fromLatin1(pr.label),
-                     on ? Qt::white : QColor(215, 215, 215), strlen(pr.label) > 4 ? 8 : 9);
+    kit::centredText(p, QRectF(0, 27, s.width(), 13), QString::fromLatin1(pr.label), on ? Qt::white : QColor(215, 215, 215),
+                     strlen(pr.label) > 4 ? 8 : 9);
 }
 
 void allRacks(QPainter& p, QSize s)
@@ -106,8 +106,7 @@ void save(QPainter& p, QSize s, bool on)
     p.fillRect(disk, on ? QColor(30, 40, 60) : QColor(80, 84, 90));
     p.fillRect(QRectF(13, 12, 16, 9), QColor(210, 210, 210));
     p.fillRect(QRectF(12, 28, 18, 12), QColor(235, 235, 235));
-    kit::centredText(p, QRectF(36, 0, s.width() - 38, s.height()), QStringLiteral("SAVE"),
-                     on ? Qt::white : QColor(200, 200, 200), 14);
+    kit::centredText(p, QRectF(36, 0, s.width() - 38, s.height()), QStringLiteral("SAVE"), on ? Qt::white : QColor(200, 200, 200), 14);
 }
 
 void exitButton(QPainter& p, QSize s)
@@ -138,31 +137,41 @@ QList<Picture> rackScreenPictures()
     QList<Picture> out;
     for (const Priority& pr : kPriorities) {
         const QString base = QStringLiteral("bttn_") + QString::fromLatin1(pr.name).toLower();
-        out << Picture{base + QStringLiteral("_on.gif"), {42, 42}, [pr](QPainter& p, QSize s) { flag(p, s, pr, true); },
+        out << Picture{base + QStringLiteral("_on.gif"),
+                       {42, 42},
+                       [pr](QPainter& p, QSize s) { flag(p, s, pr, true); },
                        QStringLiteral("rack screen: priority flag, filter on")};
-        out << Picture{base + QStringLiteral("_off.gif"), {42, 42},
+        out << Picture{base + QStringLiteral("_off.gif"),
+                       {42, 42},
                        [pr](QPainter& p, QSize s) { flag(p, s, pr, false); },
                        QStringLiteral("rack screen: priority flag, filter off")};
     }
     out << Picture{QStringLiteral("bttn_priority.gif"), {42, 42}, allRacks, QStringLiteral("rack screen: all racks")};
-    out << Picture{QStringLiteral("bttn_prev.gif"), {42, 42}, [](QPainter& p, QSize s) { arrow(p, s, false); },
+    out << Picture{QStringLiteral("bttn_prev.gif"),
+                   {42, 42},
+                   [](QPainter& p, QSize s) { arrow(p, s, false); },
                    QStringLiteral("rack screen: PREV")};
-    out << Picture{QStringLiteral("bttn_next.gif"), {42, 42}, [](QPainter& p, QSize s) { arrow(p, s, true); },
+    out << Picture{QStringLiteral("bttn_next.gif"),
+                   {42, 42},
+                   [](QPainter& p, QSize s) { arrow(p, s, true); },
                    QStringLiteral("rack screen: NEXT")};
     out << Picture{QStringLiteral("bttn_find.gif"), {42, 42}, magnifier, QStringLiteral("rack screen: FIND")};
     out << Picture{QStringLiteral("img_ptr.gif"), {14, 13}, pointer, QStringLiteral("rack screen: loaded-rack marker")};
-    out << Picture{QStringLiteral("bttn_save_on.jpg"), {80, 60}, [](QPainter& p, QSize s) { save(p, s, true); },
+    out << Picture{QStringLiteral("bttn_save_on.jpg"),
+                   {80, 60},
+                   [](QPainter& p, QSize s) { save(p, s, true); },
                    QStringLiteral("rack screen: save, something to save")};
-    out << Picture{QStringLiteral("bttn_save_idle.jpg"), {80, 60}, [](QPainter& p, QSize s) { save(p, s, false); },
+    out << Picture{QStringLiteral("bttn_save_idle.jpg"),
+                   {80, 60},
+                   [](QPainter& p, QSize s) { save(p, s, false); },
                    QStringLiteral("rack screen: save, nothing to save")};
     out << Picture{QStringLiteral("bttn_exit.gif"), {66, 42}, exitButton, QStringLiteral("rack screen: exit")};
     const std::pair<const char*, const char*> icons[] = {{"s", "S"}, {"w", "W"}, {"p", "P"}};
     for (const auto& [kind, letter] : icons)
         for (const bool done : {false, true})
-            out << Picture{QStringLiteral("cs_%1_%2.jpg").arg(kind, done ? "done" : "ready"), {32, 26},
-                           [letter = QString::fromLatin1(letter), done](QPainter& p, QSize s) {
-                               screeningIcon(p, s, letter, done);
-                           },
+            out << Picture{QStringLiteral("cs_%1_%2.jpg").arg(kind, done ? "done" : "ready"),
+                           {32, 26},
+                           [letter = QString::fromLatin1(letter), done](QPainter& p, QSize s) { screeningIcon(p, s, letter, done); },
                            QStringLiteral("rack screen: screening status icon")};
     return out;
 }

@@ -5,10 +5,7 @@
 
 namespace {
 
-QRectF twips(double left, double top, double width, double height)
-{
-    return QRectF(left / 15, top / 15, width / 15, height / 15);
-}
+QRectF twips(double left, double top, double width, double height) { return QRectF(left / 15, top / 15, width / 15, height / 15); }
 
 void key(QPainter& p, const QRectF& r, const QString& text, double size = 22)
 {
@@ -31,8 +28,7 @@ void searchBackground(QPainter& p, QSize s)
     const double lefts[] = {4920, 6000, 7080};
     const double tops[] = {1320, 2400, 3360};
     for (int row = 0; row < 3; ++row)
-        for (int col = 0; col < 3; ++col)
-            key(p, twips(lefts[col], tops[row], 945, 855), QString::number(row * 3 + col + 1));
+        for (int col = 0; col < 3; ++col) key(p, twips(lefts[col], tops[row], 945, 855), QString::number(row * 3 + col + 1));
     key(p, twips(6000, 4440, 945, 855), QStringLiteral("0"));
     key(p, twips(8160, 1320, 945, 855), QStringLiteral("GO"), 16);
     key(p, twips(8160, 2400, 945, 855), QStringLiteral("CLR"), 14);
@@ -45,6 +41,8 @@ void searchBackground(QPainter& p, QSize s)
 
 QList<Picture> searchDialogPictures()
 {
-    return {{QStringLiteral("search_background.gif"), {630, 375}, searchBackground,
+    return {{QStringLiteral("search_background.gif"),
+             {630, 375},
+             searchBackground,
              QStringLiteral("rack search: list, work-order box and keypad")}};
 }

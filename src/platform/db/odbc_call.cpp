@@ -25,8 +25,7 @@ qsizetype collectDiagnostics(SQLSMALLINT type, SQLHANDLE handle, ErrorList& out)
         SQLINTEGER native = 0;
         SQLWCHAR message[2048] = {0};
         SQLSMALLINT length = 0;
-        const SQLRETURN rc = SQLGetDiagRecW(type, handle, i, state, &native, message,
-                                            static_cast<SQLSMALLINT>(std::size(message)), &length);
+        const SQLRETURN rc = SQLGetDiagRecW(type, handle, i, state, &native, message, static_cast<SQLSMALLINT>(std::size(message)), &length);
         if (rc == SQL_NO_DATA || !SQL_SUCCEEDED(rc)) break;
         DbError e;
         e.sqlState = fromWide(state, 5);
@@ -41,8 +40,7 @@ qsizetype collectDiagnostics(SQLSMALLINT type, SQLHANDLE handle, ErrorList& out)
 
 }  // namespace
 
-Outcome check(SQLRETURN rc, SQLSMALLINT handleType, SQLHANDLE handle, const char* failure, ErrorList& errors,
-              Warnings warnings)
+Outcome check(SQLRETURN rc, SQLSMALLINT handleType, SQLHANDLE handle, const char* failure, ErrorList& errors, Warnings warnings)
 {
     if (rc == SQL_SUCCESS) return Outcome::Ok;
     if (rc == SQL_NO_DATA) return Outcome::NoData;
@@ -50,8 +48,7 @@ Outcome check(SQLRETURN rc, SQLSMALLINT handleType, SQLHANDLE handle, const char
         if (warnings == Warnings::Keep) collectDiagnostics(handleType, handle, errors);
         return Outcome::Ok;
     }
-    if (collectDiagnostics(handleType, handle, errors) == 0)
-        errors.push_back({-1, -1, QString(), QString::fromLatin1(failure)});
+    if (collectDiagnostics(handleType, handle, errors) == 0) errors.push_back({-1, -1, QString(), QString::fromLatin1(failure)});
     return Outcome::Failed;
 }
 
@@ -59,15 +56,11 @@ bool checkOrLog(SQLRETURN rc, SQLSMALLINT handleType, SQLHANDLE handle, const ch
 {
     ErrorList errors;
     if (check(rc, handleType, handle, failure, errors, Warnings::Drop) != Outcome::Failed) return true;
-    for (const DbError& e : errors)
-        qWarning("ODBC: %s [%s] %s", failure, qPrintable(e.sqlState), qPrintable(e.description));
+    for (const DbError& e : errors) qWarning("ODBC: %s [%s] %s", failure, qPrintable(e.sqlState), qPrintable(e.description));
     return false;
 }
 
-Handle::Handle(Handle&& other) noexcept
-    : type_(other.type_), handle_(std::exchange(other.handle_, nullptr))
-{
-}
+Handle::Handle(Handle&& other) noexcept : type_(other.type_), handle_(std::exchange(other.handle_, nullptr)) {}
 
 Handle& Handle::operator=(Handle&& other) noexcept
 {
@@ -83,8 +76,8 @@ bool Handle::allocate(SQLSMALLINT type, SQLSMALLINT parentType, SQLHANDLE parent
 {
     reset();
     SQLHANDLE made = SQL_NULL_HANDLE;
-    if (odbc::check(SQLAllocHandle(type, parent, &made), parentType, parent, "The ODBC driver manager could not make a handle.",
-              errors) == Outcome::Failed)
+    if (odbc::check(SQLAllocHandle(type, parent, &made), parentType, parent, "The ODBC driver manager could not make a handle.", errors) ==
+        Outcome::Failed)
         return false;
     type_ = type;
     handle_ = made;
@@ -98,9 +91,6 @@ void Handle::reset()
     handle_ = nullptr;
 }
 
-Link::~Link()
-{
-    checkOrLog(SQLDisconnect(dbc_.get()), dbc_.type(), dbc_.get(), "The connection could not be closed cleanly.");
-}
+Link::~Link() { checkOrLog(SQLDisconnect(dbc_.get()), dbc_.type(), dbc_.get(), "The connection could not be closed cleanly."); }
 
 }  // namespace db::odbc

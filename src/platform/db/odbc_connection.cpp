@@ -25,8 +25,7 @@ const Environment& environment()
     static Environment env;
     static std::once_flag once;
     std::call_once(once, [] {
-        odbc::checkOrLog(SQLSetEnvAttr(SQL_NULL_HENV, SQL_ATTR_CONNECTION_POOLING, byValue(SQL_CP_ONE_PER_DRIVER),
-                                       SQL_IS_UINTEGER),
+        odbc::checkOrLog(SQLSetEnvAttr(SQL_NULL_HENV, SQL_ATTR_CONNECTION_POOLING, byValue(SQL_CP_ONE_PER_DRIVER), SQL_IS_UINTEGER),
                          SQL_HANDLE_ENV, SQL_NULL_HENV, "Connection pooling could not be switched on.");
         SQLHENV made = SQL_NULL_HENV;
         if (odbc::check(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &made), SQL_HANDLE_ENV, SQL_NULL_HANDLE,
@@ -104,8 +103,7 @@ bool skipCountOnlyResults(const odbc::Handle& stmt, Outcome outcome, SQLSMALLINT
     for (;;) {
         *columns = 0;
         if (outcome != Outcome::NoData &&
-            stmt.check(SQLNumResultCols(stmt.get(), columns), "The answer's columns could not be counted.", errors) ==
-                Outcome::Failed)
+            stmt.check(SQLNumResultCols(stmt.get(), columns), "The answer's columns could not be counted.", errors) == Outcome::Failed)
             return false;
         if (*columns > 0) return true;
         outcome = stmt.check(SQLMoreResults(stmt.get()), "The next answer could not be read.", errors);
@@ -121,8 +119,8 @@ bool describeColumns(const odbc::Handle& stmt, SQLSMALLINT count, std::vector<Co
         SQLWCHAR name[256] = {0};
         SQLSMALLINT nameLength = 0, type = 0, scale = 0, nullable = 0;
         SQLULEN size = 0;
-        if (stmt.check(SQLDescribeColW(stmt.get(), c, name, static_cast<SQLSMALLINT>(std::size(name)), &nameLength,
-                                       &type, &size, &scale, &nullable),
+        if (stmt.check(SQLDescribeColW(stmt.get(), c, name, static_cast<SQLSMALLINT>(std::size(name)), &nameLength, &type, &size, &scale,
+                                       &nullable),
                        "A column of the answer could not be described.", errors) == Outcome::Failed)
             return false;
         Column& column = (*columns)[c - 1];
@@ -157,8 +155,7 @@ QVariant readColumn(const odbc::Handle& stmt, SQLUSMALLINT number, const Column&
     return convert(text, column.type, column.scale);
 }
 
-bool fetchRows(const odbc::Handle& stmt, const std::vector<Column>& columns, QList<QVariantList>* rows,
-               ErrorList& errors)
+bool fetchRows(const odbc::Handle& stmt, const std::vector<Column>& columns, QList<QVariantList>* rows, ErrorList& errors)
 {
     for (;;) {
         const Outcome outcome = stmt.check(SQLFetch(stmt.get()), "A row of the answer could not be read.", errors);
@@ -166,8 +163,7 @@ bool fetchRows(const odbc::Handle& stmt, const std::vector<Column>& columns, QLi
         if (outcome == Outcome::Failed) return false;
         QVariantList row;
         row.reserve(static_cast<qsizetype>(columns.size()));
-        for (std::size_t c = 0; c < columns.size(); ++c)
-            row << readColumn(stmt, static_cast<SQLUSMALLINT>(c + 1), columns[c], errors);
+        for (std::size_t c = 0; c < columns.size(); ++c) row << readColumn(stmt, static_cast<SQLUSMALLINT>(c + 1), columns[c], errors);
         *rows << row;
     }
 }
@@ -190,8 +186,7 @@ bool OdbcConnection::open(const QString& connectionString, const QString& user, 
     }
     odbc::Handle dbc;
     if (!dbc.allocate(SQL_HANDLE_DBC, SQL_HANDLE_ENV, env.handle, errors_)) return false;
-    odbc::checkOrLog(SQLSetConnectAttr(dbc.get(), SQL_ATTR_LOGIN_TIMEOUT,
-                                       byValue(static_cast<SQLULEN>(connectionTimeout_)), SQL_IS_UINTEGER),
+    odbc::checkOrLog(SQLSetConnectAttr(dbc.get(), SQL_ATTR_LOGIN_TIMEOUT, byValue(static_cast<SQLULEN>(connectionTimeout_)), SQL_IS_UINTEGER),
                      dbc.type(), dbc.get(), "The driver refused the login time-out.");
 
     QString text = connectionString;
@@ -200,8 +195,8 @@ bool OdbcConnection::open(const QString& connectionString, const QString& user, 
     std::vector<SQLWCHAR> in = wide(text);
     SQLWCHAR out[1024];
     SQLSMALLINT outLength = 0;
-    if (dbc.check(SQLDriverConnectW(dbc.get(), nullptr, in.data(), SQL_NTS, out, static_cast<SQLSMALLINT>(std::size(out)),
-                                    &outLength, SQL_DRIVER_NOPROMPT),
+    if (dbc.check(SQLDriverConnectW(dbc.get(), nullptr, in.data(), SQL_NTS, out, static_cast<SQLSMALLINT>(std::size(out)), &outLength,
+                                    SQL_DRIVER_NOPROMPT),
                   "The ODBC driver refused the connection.", errors_) == Outcome::Failed)
         return false;
     link_ = std::make_unique<odbc::Link>(std::move(dbc));
@@ -219,8 +214,7 @@ bool OdbcConnection::execute(const QString& sql, Recordset* result)
     odbc::Handle stmt;
     if (!stmt.allocate(SQL_HANDLE_STMT, SQL_HANDLE_DBC, link_->handle().get(), errors_)) return false;
     // The time-out goes by value: FreeTDS refuses it passed by pointer.
-    odbc::checkOrLog(SQLSetStmtAttr(stmt.get(), SQL_ATTR_QUERY_TIMEOUT, byValue(static_cast<SQLULEN>(commandTimeout_)),
-                                    SQL_IS_UINTEGER),
+    odbc::checkOrLog(SQLSetStmtAttr(stmt.get(), SQL_ATTR_QUERY_TIMEOUT, byValue(static_cast<SQLULEN>(commandTimeout_)), SQL_IS_UINTEGER),
                      stmt.type(), stmt.get(), "The driver refused the query time-out.");
 
     std::vector<SQLWCHAR> text = wide(sql);

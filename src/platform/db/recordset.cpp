@@ -11,10 +11,7 @@ QString textOf(const QVariant& v)
     return v.toString();
 }
 
-Recordset::Recordset(QStringList columns, QList<QVariantList> rows)
-    : open_(true), columns_(std::move(columns)), rows_(std::move(rows))
-{
-}
+Recordset::Recordset(QStringList columns, QList<QVariantList> rows) : open_(true), columns_(std::move(columns)), rows_(std::move(rows)) {}
 
 void Recordset::moveNext()
 {
@@ -43,9 +40,6 @@ QVariant Recordset::value(int column) const
     return column < row.size() ? row[column] : QVariant();
 }
 
-QVariant Recordset::value(const QString& name) const
-{
-    return value(columnIndex(name));
-}
+QVariant Recordset::value(const QString& name) const { return value(columnIndex(name)); }
 
 }  // namespace db

@@ -40,8 +40,8 @@ bool StationConnection::open(const QString& connectionString, const QString& use
         }
         break;
     case Backend::Unknown:
-        errors_.push_back({-1, -1, QStringLiteral("IM002"),
-                           QStringLiteral("The connection string names no data source: \"%1\".").arg(connectionString)});
+        errors_.push_back(
+            {-1, -1, QStringLiteral("IM002"), QStringLiteral("The connection string names no data source: \"%1\".").arg(connectionString)});
         return false;
     }
     backend_->setCommandTimeout(commandTimeout_);

@@ -32,8 +32,7 @@ bool TextStream::openWith(const QString& path, bool truncate)
         return false;
     }
     file_ = std::make_unique<QFile>(path);
-    const QIODevice::OpenMode mode = truncate ? (QIODevice::WriteOnly | QIODevice::Truncate)
-                                              : (QIODevice::WriteOnly | QIODevice::Append);
+    const QIODevice::OpenMode mode = truncate ? (QIODevice::WriteOnly | QIODevice::Truncate) : (QIODevice::WriteOnly | QIODevice::Append);
     if (!file_->open(mode)) {
         error_ = file_->errorString();
         file_.reset();

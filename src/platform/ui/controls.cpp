@@ -159,8 +159,7 @@ void Shape::paintEvent(QPaintEvent*)
         const int half = borderWidth_ / 2;
         p.setPen(QPen(borderColor_, borderWidth_, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
         p.setBrush(Qt::NoBrush);
-        p.drawRect(rect().adjusted(half, half, -half - 1 + (borderWidth_ % 2 == 0 ? 1 : 0),
-                                   -half - 1 + (borderWidth_ % 2 == 0 ? 1 : 0)));
+        p.drawRect(rect().adjusted(half, half, -half - 1 + (borderWidth_ % 2 == 0 ? 1 : 0), -half - 1 + (borderWidth_ % 2 == 0 ? 1 : 0)));
     }
 }
 

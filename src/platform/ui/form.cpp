@@ -4,10 +4,7 @@
 
 namespace ui {
 
-Form::Form(QWidget* parent) : QDialog(parent)
-{
-    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-}
+Form::Form(QWidget* parent) : QDialog(parent) { setWindowFlags(Qt::Window | Qt::FramelessWindowHint); }
 
 void Form::Load()
 {

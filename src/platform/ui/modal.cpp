@@ -25,8 +25,7 @@ bool neverBlock = false;
 void showModal(QDialog* window)
 {
     ResponderState& s = state();
-    const QString name = window->objectName().isEmpty() ? QString::fromLatin1(window->metaObject()->className())
-                                                        : window->objectName();
+    const QString name = window->objectName().isEmpty() ? QString::fromLatin1(window->metaObject()->className()) : window->objectName();
     if (!s.active) {
         if (!neverBlock) {
             window->exec();

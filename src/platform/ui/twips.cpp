@@ -37,8 +37,7 @@ TwipRect twipRect(const QWidget* w)
 {
     const QVariant stored = w->property(kTwipRect);
     const QRect g = w->isWindow() ? QRect(w->pos(), w->size()) : w->geometry();
-    TwipRect r{g.x() * twipsPerPixelX(), g.y() * twipsPerPixelY(), g.width() * twipsPerPixelX(),
-               g.height() * twipsPerPixelY()};
+    TwipRect r{g.x() * twipsPerPixelX(), g.y() * twipsPerPixelY(), g.width() * twipsPerPixelX(), g.height() * twipsPerPixelY()};
     if (stored.isValid()) {
         const QRectF s = stored.toRectF();
         // A value set in twips is kept as long as the pixel geometry still shows it.
@@ -53,8 +52,7 @@ TwipRect twipRect(const QWidget* w)
 void setTwipRect(QWidget* w, const TwipRect& r)
 {
     w->setProperty(kTwipRect, QRectF(r.left, r.top, r.width, r.height));
-    const QRect pixels(toPixelsX(r.left), toPixelsY(r.top), std::max(0, toPixelsX(r.width)),
-                       std::max(0, toPixelsY(r.height)));
+    const QRect pixels(toPixelsX(r.left), toPixelsY(r.top), std::max(0, toPixelsX(r.width)), std::max(0, toPixelsY(r.height)));
     if (w->isWindow()) {
         w->move(pixels.topLeft());
         w->resize(pixels.size());
@@ -84,10 +82,7 @@ void setTop(QWidget* w, double twips) { setSide(w, &TwipRect::top, twips); }
 void setWidth(QWidget* w, double twips) { setSide(w, &TwipRect::width, twips); }
 void setHeight(QWidget* w, double twips) { setSide(w, &TwipRect::height, twips); }
 
-void setTwipGeometry(QWidget* w, double left, double top, double width, double height)
-{
-    setTwipRect(w, {left, top, width, height});
-}
+void setTwipGeometry(QWidget* w, double left, double top, double width, double height) { setTwipRect(w, {left, top, width, height}); }
 
 double screenWidthTwips()
 {
