@@ -6,6 +6,7 @@
 #include "common/common_module.h"
 #include "common_ui/form_alert.h"
 #include "demo_laboratory.h"
+#include "fresh_records.h"
 #include "platform/clock/clock.h"
 #include "platform/ui/modal.h"
 #include "platform/ui/twips.h"
@@ -43,14 +44,7 @@ protected:
         e.Emp_Num = 101;
         e.Full_name = QStringLiteral("Anna Berg");
         // The program-wide records start as in a fresh program.
-        Rack& rack = commonModule::Curr_Rack();
-        rack.Initialize_pos();
-        rack.Rack_Desc.clear();
-        rack.Rack_id.clear();
-        rack.Settings.clear();
-        rack.softWare_id = QVariant();
-        commonModule::Curr_Batch().Sample.clear();
-        commonModule::Curr_Batch_Id = QVariant();
+        resetRackAndBath();
         lab.connect();  // after the rack record, whose creation names the station's own database
     }
 

@@ -6,6 +6,7 @@
 // answered by responders; the bath's time moves through the clock seam.
 #include "../counter/simulated_counter.h"
 #include "../shell/shell_fixture.h"
+#include "fresh_records.h"
 
 #include "bench/form_action.h"
 #include "bench/form_pcgrid.h"
@@ -57,14 +58,7 @@ protected:
         e.Station.clear();
         commonModule::Curr_Test_Group.clear();
         commonModule::Curr_Lab_Number.clear();
-        Rack& rack = commonModule::Curr_Rack();
-        rack.Initialize_pos();
-        rack.Rack_Desc.clear();
-        rack.Rack_id.clear();
-        rack.Settings.clear();
-        rack.softWare_id = QVariant();
-        commonModule::Curr_Batch().Sample.clear();
-        commonModule::Curr_Batch_Id = QVariant();
+        resetRackAndBath();
         form_Action::Action_Result.clear();
         form_Action::Received_Data.clear();
 
