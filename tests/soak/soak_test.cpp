@@ -293,10 +293,14 @@ TEST_F(Soak, RackAfterRackEveryCountStoredAndLoggedOnce)
                 " %.1f MB at the end\n",
                 int(racks.size()) + 1, counted, seconds, 1000.0 * seconds / std::max(counted, 1), serial, storedTotal, storedInDatabase,
                 checks, flushes, reruns, invalids, memoryAt1000, memoryAtEnd);
+#ifndef __SANITIZE_ADDRESS__
+    // The address sanitizer's shadow memory and quarantine make resident memory say
+    // nothing about the station's own, so the limits hold for the plain build only.
     EXPECT_LT(memoryAtEnd, 100.0);
     if (memoryAt1000 > 0) {
         EXPECT_LT(memoryAtEnd - memoryAt1000, 5.0);
     }
+#endif
 }
 
 }  // namespace
