@@ -17,8 +17,11 @@ CounterLink::~CounterLink()
 bool CounterLink::Counter_Command(const QString& commandStr)
 {
     const QByteArray text = counterProtocol::commandText(commandStr);
-    if (text.isEmpty()) return false;
-    return Send_Command(text);
+    if (text.isEmpty() || !Send_Command(text)) return false;
+    const QString name = commandStr.toUpper();
+    if (name == QLatin1String("START")) countOwned_ = countRunning_ = true;
+    if (name == QLatin1String("STOP")) countRunning_ = false;
+    return true;
 }
 
 bool CounterLink::Counter_Start(const QString& sSampleType, const QString& sCommand)
@@ -71,6 +74,19 @@ void CounterLink::Check_Count_Reply()
 {
     Dialog_State = QStringLiteral("IDLE");
     if (reportTaken_ || !counterProtocol::holdsWholeReport(receivedData_)) return;
+    if (!countOwned_) {
+        const QString received = receivedData_;
+        receivedData_.clear();
+        emit reportNotOurs(received);
+        return;
+    }
     reportTaken_ = true;
+    countRunning_ = false;
     emit reportReceived();
+}
+
+void CounterLink::Leave_Count()
+{
+    if (countRunning_) Counter_Command(QStringLiteral("STOP"));
+    countOwned_ = countRunning_ = false;
 }

@@ -30,16 +30,25 @@ public:
     void Reset_Port();
     // Appends a received chunk; true when it begins a new line.
     bool Append_Received(const QString& chunk);
-    // Sets the state "IDLE" and, when the whole report is in the buffer, takes it.
+    // Sets the state "IDLE" and, when the whole report is in the buffer, takes it if
+    // this link started a count; a report of no count of its own is given up.
     void Check_Count_Reply();
+    // The dialog is being left: a count it started and that still runs is stopped
+    // ("H"), and no report is taken from now on.
+    void Leave_Count();
 
     // The report was taken; nothing received after it counts.
     bool reportTaken() const { return reportTaken_; }
+    // "S" went out and neither "H" nor the report has followed.
+    bool countRunning() const { return countRunning_; }
     serial::Port& port() { return *port_; }
 
 signals:
     // The buffer holds the whole report.
     void reportReceived();
+    // A whole report came in for no count of this link (it started none, or the
+    // dialog is being left); the receive buffer has been emptied of it.
+    void reportNotOurs(const QString& received);
     // A command could not be sent: the device cannot be opened.
     void cannotConnect(const QString& device, const QString& reason);
 
@@ -50,4 +59,8 @@ private:
     std::unique_ptr<serial::Port> port_;
     QString& receivedData_;
     bool reportTaken_ = false;
+    // A report counts only for a count this link started: after the dialog that
+    // sent "S" is left, the counter's report may reach the next one.
+    bool countOwned_ = false;
+    bool countRunning_ = false;
 };

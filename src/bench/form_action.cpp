@@ -1,5 +1,7 @@
 #include "bench/form_action.h"
 
+#include "bench/count_logs.h"
+#include "bench/count_report.h"
 #include "bench/counter_link.h"
 #include "bench/counter_port.h"
 #include "bench/sample_photos.h"
@@ -111,6 +113,7 @@ void form_Action::Form_Load()
 {
     MSComm1 = new CounterLink(counterPort::make(), Received_Data, this);
     connect(MSComm1, &CounterLink::reportReceived, this, &form_Action::Report_Received);
+    connect(MSComm1, &CounterLink::reportNotOurs, this, &form_Action::Log_Report);
     connect(MSComm1, &CounterLink::cannotConnect, this, &form_Action::Tell_Cannot_Connect);
     MSComm1->Dialog_State = QStringLiteral("IDLE");
 
@@ -260,6 +263,8 @@ void form_Action::Report_Received()
     Action_Result = QStringLiteral("COUNT");
     hide();
 }
+
+void form_Action::Log_Report(const QString& received) { countLogs::Write_Active_Log(countReport::Read_Report(received).report_line); }
 
 void form_Action::Tell_Cannot_Connect(const QString& device, const QString& reason)
 {

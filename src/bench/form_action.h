@@ -76,6 +76,8 @@ private:
     void Sample_Layout();
     void Check_Flush_Layout();
     void Report_Received();
+    // A report that is not this dialog's count is only logged.
+    void Log_Report(const QString& received);
     void Tell_Cannot_Connect(const QString& device, const QString& reason);
     // Asks a yes/no question over the dialog; true only for Yes.
     bool Ask(const QString& message);

@@ -62,13 +62,15 @@ void form_Action::img_RunSample_Click()
 void form_Action::img_Close_Click()
 {
     if (!isLoaded()) return;
-    if (dialogState() != kIdle) {
+    if (dialogState() != kIdle && MSComm1->countRunning()) {
         // A count is running and nothing has come back since: the counter may be
         // off or unplugged, so the technician may stop it and leave.
         if (!Ask(QStringLiteral("The counter is counting. Do you want to stop the count and close?"))) return;
         if (MSComm1->reportTaken()) return;
-        Counter_Command(QStringLiteral("STOP"));
     }
+    // A count of this dialog still running is stopped, so that its report never
+    // lands on the next sample.
+    if (MSComm1) MSComm1->Leave_Count();
     Timer1->stop();
     Action_Result.clear();
     Received_Data.clear();
@@ -79,6 +81,7 @@ void form_Action::reject() { img_Close_Click(); }
 
 void form_Action::img_remove_Click()
 {
+    if (MSComm1) MSComm1->Leave_Count();
     Timer1->stop();
     Action_Result = QStringLiteral("REMOVE");
     hide();
@@ -91,11 +94,15 @@ void form_Action::img_action_Click(std::int16_t Index)
     const QString question = QStringLiteral("Do you want to perform the following action on the specified sample [") +
                              lbl_action[std::size_t(Index)]->caption().trimmed() + QStringLiteral("]");
     if (!Ask(question)) return;
-    // The report may have arrived while the question was up; the count stands.
-    if (MSComm1 && MSComm1->reportTaken()) return;
 
     const QString reason = ui::tag(lbl_action_desc[std::size_t(Index)]).toString();
     if (!commonModule::Curr_PrtCount().Remove_Sample(Sample_Id, reason)) return;
+    if (MSComm1) {
+        // The report may have come in while the question was up: the sample the
+        // technician judged unfit leaves all the same, and its report is only logged.
+        if (MSComm1->reportTaken()) Log_Report(Received_Data);
+        MSComm1->Leave_Count();
+    }
     Timer1->stop();
     Action_Result = QStringLiteral("REMOVE");
     hide();

@@ -23,7 +23,10 @@ protected:
         QObject::connect(link.get(), &CounterLink::reportReceived, [this] { ++reports; });
         QObject::connect(link.get(), &CounterLink::cannotConnect, [this](const QString& device, const QString&) { cannotConnect << device; });
         link->Reset_Port();
+        // A report is taken only for a count the link started itself.
+        link->Counter_Command(QStringLiteral("START"));
         log.calls.clear();
+        log.writes.clear();
     }
 
     void feed(const QList<QByteArray>& chunks)
@@ -157,6 +160,7 @@ QString receivedThrough(const QList<QByteArray>& chunks, int* reports)
     auto owned = std::make_unique<RecordingPort>(log);
     RecordingPort* port = owned.get();
     CounterLink link(std::move(owned), buffer);
+    link.Counter_Command(QStringLiteral("START"));
     QString atReport;
     QObject::connect(&link, &CounterLink::reportReceived, [&] {
         ++*reports;

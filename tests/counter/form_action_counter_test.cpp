@@ -68,7 +68,9 @@ TEST_F(CounterDialogOnTheLine, RemoteModeThenRunAndStop)
         ASSERT_TRUE(waitForCommands(*counter, 3));
         EXPECT_FALSE(counter->isCounting());
         tap(d.img_Close);
+        EXPECT_FALSE(d.isVisible()) << "a stopped count is no reason to ask";
     });
+    EXPECT_EQ(responders.shown(), QStringList({"form_Action"}));
     EXPECT_EQ(counter->commands(), QStringList({"REMOTE+", "S", "H"}));
     EXPECT_EQ(form_Action::Action_Result, "");
     EXPECT_TRUE(alerts.messages.isEmpty());

@@ -274,4 +274,78 @@ TEST_F(Road, RerunRefusedByTheLaboratoryEndsTheRoundsQuietly)
     EXPECT_TRUE(messages.isEmpty());
 }
 
+// The counter answers every command with a line, so the dialog is idle while it counts.
+TEST_F(Road, CountLeftInItsDialogIsStoppedAndItsReportNeverLandsOnAnotherSample)
+{
+    logIn();
+    const auto [first, a] = openSample();
+    const auto [second, b] = openSample();
+    bathTimeOver();
+    passCheck(a);
+    counter->options().echo = true;
+    counter->options().countingMs = 300;
+    const QString report = catalogueLine("17/13");
+    counter->options().report = report.toUtf8();
+    const auto startThenTap = [this](QWidget* (*button)(form_Action&)) {
+        return [this, button](QDialog* w) {
+            auto& d = *qobject_cast<form_Action*>(w);
+            d.Timer1_Timer();
+            QTest::mouseClick(d.img_RunSample, Qt::LeftButton);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return counter->isCounting() && d.dialogState() == "IDLE"; }, 5000));
+            QTest::mouseClick(button(d), Qt::LeftButton);
+        };
+    };
+    tapBath(a, {startThenTap([](form_Action& d) -> QWidget* { return d.lbl_remove; })});
+    tapBath(b, {startThenTap([](form_Action& d) -> QWidget* { return d.img_Close; })});
+
+    // A report of no count of this dialog (one that crossed the "H") is logged only.
+    tapBath(b, {[&](QDialog* w) {
+                auto& d = *qobject_cast<form_Action*>(w);
+                ASSERT_TRUE(QTest::qWaitFor([&] { return counter->commands().count("REMOTE+") == 4; }, 5000));
+                counter->send(report.toUtf8() + "\r\n");
+                EXPECT_TRUE(QTest::qWaitFor([&] { return !d.isVisible() || contents("PC_Active.csv").contains(report.toUtf8()); }, 5000));
+                EXPECT_TRUE(d.isVisible());
+                QTest::mouseClick(d.img_Close, Qt::LeftButton);
+            }});
+    EXPECT_EQ(counter->commands().mid(2), QStringList({"REMOTE+", "S", "H", "REMOTE+", "S", "H", "REMOTE+"}));
+    EXPECT_EQ(counter->reportsSent(), 1) << "only the check's";
+    EXPECT_EQ(inBath(first), -1);
+    EXPECT_EQ(inBath(second), b);
+    EXPECT_EQ(countsStored(first) + countsStored(second), 0);
+    EXPECT_TRUE(questions.isEmpty());
+    EXPECT_EQ(contents("PC_Active.csv"), "\r\n" + catalogueLine("13/9").toUtf8() + "\r\n" + report.toUtf8() + "\r\n");
+}
+
+TEST_F(Road, RemovalAnsweredYesWinsOverAReportThatCameWhileItWasAsked)
+{
+    logIn();
+    const auto [lab, index] = openSample();
+    bathTimeOver();
+    passCheck(index);
+    counter->options().echo = true;
+    counter->options().countingMs = 300;
+    tapBath(index, {[&](QDialog* w) {
+                        auto& d = *qobject_cast<form_Action*>(w);
+                        d.Timer1_Timer();
+                        QTest::mouseClick(d.img_RunSample, Qt::LeftButton);
+                        ASSERT_TRUE(QTest::qWaitFor([&] { return counter->isCounting() && d.dialogState() == "IDLE"; }, 5000));
+                        QTest::mouseClick(d.lbl_action_desc[1], Qt::LeftButton);
+                    },
+                    [&](QDialog* w) {
+                        ASSERT_TRUE(QTest::qWaitFor([] { return !ui::Default_Instance<form_Action>::get().isVisible(); }, 5000))
+                            << "the report";
+                        answering(Form_AlertYesNo::kYes)(w);
+                    },
+                    acknowledging()});
+    EXPECT_EQ(questions.size(), 1) << "no re-run question";
+    EXPECT_EQ(messages, QStringList({"Sample was removed"}));
+    EXPECT_EQ(inBath(lab), -1);
+    EXPECT_EQ(countsStored(lab), 0);
+    EXPECT_EQ(scalar("SELECT t.TEST_ACTION FROM lab_tracking t JOIN samples s ON s.LAB_ID = t.LAB_ID WHERE s.LAB_NUMBER = ?"
+                     " AND t.TEST_GROUP = 'PrtCount' ORDER BY t.RUN_NO DESC LIMIT 1",
+                     {lab})
+                  .toString(),
+              "HIGH_H2O");
+}
+
 }  // namespace
