@@ -15,6 +15,7 @@ const char* const Size_Captions[form_pcGrid::Channel_Count] = {"2µ", "5µ", "15
 form_pcGrid::form_pcGrid(QWidget* parent) : ui::Form(parent)
 {
     setObjectName(QStringLiteral("form_pcGrid"));
+    stayUp();
     ui::setTwipGeometry(this, 0, 0, 19200, 3180);
 
     shp_histbg = new ui::Shape(this);

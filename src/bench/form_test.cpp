@@ -36,6 +36,7 @@ std::optional<std::int16_t> wholeSetting(const QVariant& value)
 Form_Test::Form_Test()
 {
     setObjectName(QStringLiteral("Form_Test"));
+    stayUp();
     ui::setTwipGeometry(this, 7095, 1125, 11000, 12600);
 
     Create_Bath_Controls();

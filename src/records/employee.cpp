@@ -1,8 +1,12 @@
 #include "records/employee.h"
 
+#include "common/alert.h"
 #include "common/db_module.h"
 #include "common/laboratory.h"
 #include "common/sql_text.h"
+#include "records/value_reading.h"
+
+#include <optional>
 
 namespace {
 
@@ -55,7 +59,18 @@ bool Employee::Login(const QVariant& vPassword)
         rs.close();
         return false;
     }
-    Emp_Num = static_cast<std::int16_t>(rs.value(QStringLiteral("EMP_NUM")).toInt());
+    // The employee number goes into every custody, bath and count call: one that
+    // does not fit the station's number is refused, never cut down to another one.
+    const QVariant number = rs.value(QStringLiteral("EMP_NUM"));
+    const std::optional<std::int16_t> empNum = records::int16Of(number);
+    if (!empNum || *empNum < 0) {
+        rs.close();
+        commonModule::Show_Alert(QStringLiteral("The employee number %1 cannot be used at this station (only 0 to 32767). "
+                                                "Please ask the laboratory's administrator.")
+                                     .arg(db::textOf(number).trimmed()));
+        return false;
+    }
+    Emp_Num = *empNum;
     isAdmin = rs.value(QStringLiteral("ISADMIN")).toInt() == 1;
     const QString first = db::textOf(rs.value(QStringLiteral("FIRSTNAME")));
     const QString last = db::textOf(rs.value(QStringLiteral("LASTNAME")));

@@ -3,6 +3,7 @@
 #include "common/db_module.h"
 #include "common/laboratory.h"
 #include "common/sql_text.h"
+#include "common/station_config.h"
 #include "platform/clock/clock.h"
 #include "records/employee.h"
 #include "records/station_record.h"
@@ -83,6 +84,8 @@ RackPositions buildPosition(const db::Recordset* rRS, std::int16_t vPosition)
 Rack::Rack()
 {
     Lab_Code = laboratory::Lab_Code;
+    // The rack record works on the station's database, as the login screen sets it.
+    dbModule::Conn_String = stationConnectionString(stationConfig());
     Initialize_pos();
 }
 

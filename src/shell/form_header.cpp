@@ -16,6 +16,7 @@
 Form_Header::Form_Header()
 {
     setObjectName(QStringLiteral("Form_Header"));
+    stayUp();
     ui::setTwipGeometry(this, 0, 0, 12735, 1125);
     shp_mainPanel = ui::newControl<ui::Shape>(this, "shp_mainPanel", 90, 240, 11235, 855);
     shp_mainPanel->setBorderWidth(3);

@@ -17,7 +17,6 @@
 #include "shell/lock_request.h"
 #include "shell/station_form.h"
 
-#include <QKeyEvent>
 #include <cmath>
 #include <cstdlib>
 
@@ -46,6 +45,7 @@ QPushButton* greyButton(QWidget* parent, const char* name, const QString& captio
 Form_Login::Form_Login()
 {
     setObjectName(QStringLiteral("Form_Login"));
+    stayUp();
     img_Login_ = new ui::Image(this);
     img_Login_->setObjectName(QStringLiteral("img_Login_"));
     ui::setTwipGeometry(img_Login_, 0, 0, 19200, 13050);
@@ -196,14 +196,4 @@ void Form_Login::Hide_Forms()
     }
     if (rackExists) ui::Default_Instance<Form_Rack>::get().Hide();
     if (headerExists) ui::Default_Instance<Form_Header>::get().Hide();
-}
-
-void Form_Login::keyPressEvent(QKeyEvent* e)
-{
-    // The splash stays until Exit; Escape does not close it.
-    if (e->key() == Qt::Key_Escape) {
-        e->accept();
-        return;
-    }
-    ui::Form::keyPressEvent(e);
 }

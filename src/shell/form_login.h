@@ -42,7 +42,6 @@ public:
 
 protected:
     void Form_Load() override;
-    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     struct Saved_Place {

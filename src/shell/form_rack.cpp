@@ -33,6 +33,7 @@ ui::Image* picture(QWidget* parent, const char* name, double left, double top, d
 Form_Rack::Form_Rack()
 {
     setObjectName(QStringLiteral("Form_Rack"));
+    stayUp();
 
     shp_rackPanel = ui::newControl<ui::Shape>(this, "shp_rackPanel", 120, 0, 7095, 7800);
     shp_rackPanel->setBorderWidth(3);

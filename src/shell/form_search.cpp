@@ -137,7 +137,7 @@ void Form_Search::Timer1_Timer()
         const QString answer = Find_Rack_Index();
         if (Preselected_Rack.isEmpty() && answer != commonModule::Curr_Rack().Rack_Desc) lst_os->setCurrentRow(Target_Index);
     }
-    Rack_Index = static_cast<std::int16_t>(lst_os->currentRow());
+    Rack_Index = static_cast<std::int16_t>(selectedRow());
     Take_Rack();
 }
 
@@ -164,11 +164,19 @@ void Form_Search::Take_Rack()
 {
     Close_Recordset();
     if (!Preselected_Rack.isEmpty() && !preselectedIndex_.isEmpty()) lst_os->setCurrentRow(preselectedIndex_.toInt());
-    const int selected = lst_os->currentRow();
+    const int selected = selectedRow();
     Target_Index = static_cast<std::int16_t>(selected);
     Chosen_Rack = selected >= 0 ? lst_os->item(selected)->text() : QString();
     Rack_Index = static_cast<std::int16_t>(selected);
     hide();
+}
+
+int Form_Search::selectedRow() const
+{
+    // The list's current row is not a choice: a list that takes the focus makes its
+    // first row current without selecting it.
+    const QList<QListWidgetItem*> selected = lst_os->selectedItems();
+    return selected.isEmpty() ? -1 : lst_os->row(selected.first());
 }
 
 void Form_Search::lbl_No_Click(std::int16_t Index)

@@ -64,6 +64,8 @@ private:
     bool Load_Racks();
     QString Find_Rack_Index();
     void Take_Rack();
+    // The selected row of the list, -1 when none is selected.
+    int selectedRow() const;
     void Close_Recordset();
 
     ui::Image* picture_;

@@ -1,6 +1,7 @@
 // Logging in end to end: the real login screen, the real keyboard keys, the
 // embedded demo laboratory and the real bench.
 #include "../shell/shell_fixture.h"
+#include "bench/form_pcgrid.h"
 #include "bench/form_test.h"
 #include "common/db_module.h"
 #include "common_ui/form_alert.h"
@@ -82,6 +83,24 @@ TEST_F(LoginEndToEndTest, DemoPasswordOnTheKeysBringsUpTheStationForTheTechnicia
     EXPECT_EQ(header.lbl_Station->caption(), "PARTICLE COUNT STATION");
     EXPECT_TRUE(ui::Default_Instance<Form_Test>::get().isVisible());
     EXPECT_TRUE(ui::Default_Instance<Form_Rack>::get().isVisible());
+}
+
+TEST_F(LoginEndToEndTest, EscapeEnterAndCloseRequestsLeaveTheStationsWindowsUp)
+{
+    // What a barcode reader or a bench keyboard may send to the window in front.
+    auto press = [](QWidget* window) {
+        QApplication::setActiveWindow(window);
+        QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : window;
+        for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) QTest::keyClick(focus, key);
+        window->close();
+        return window->isVisible();
+    };
+    login().Show();
+    EXPECT_TRUE(press(&login()));
+    ASSERT_EQ(logIn(QStringLiteral("demo1")), QStringList());
+    for (QWidget* window : QList<QWidget*>{&ui::Default_Instance<Form_Header>::get(), &ui::Default_Instance<Form_Rack>::get(),
+                                           &ui::Default_Instance<Form_Test>::get(), &ui::Default_Instance<form_pcGrid>::get()})
+        EXPECT_TRUE(press(window)) << window->objectName().toStdString();
 }
 
 TEST_F(LoginEndToEndTest, WrongPasswordIsRefusedWithTheStationsMessage)

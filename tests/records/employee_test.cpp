@@ -1,5 +1,7 @@
+#include "alert_recorder.h"
 #include "common/db_module.h"
 #include "fake_database.h"
+#include "qstring_printer.h"
 #include "records/employee.h"
 
 #include <gtest/gtest.h>
@@ -73,6 +75,32 @@ TEST(EmployeeTest, RefusalsKeepOrClearTheRecordAsTheAnswerSays)
     EXPECT_TRUE(e.Full_name.isEmpty());
     EXPECT_EQ(e.Lab_Code, "ZIVIRUZEZ");
     EXPECT_EQ(e.Station, "PARTICLE COUNT");
+}
+
+TEST(EmployeeTest, EmployeeNumberThatDoesNotFitIsRefusedWithAMessage)
+{
+    const struct {
+        QVariant empNum;
+        bool accepted;
+    } cases[] = {{32767, true}, {" 0 ", true}, {40000, false}, {32768, false}, {-3, false}, {"A12", false}};
+    for (const auto& c : cases) {
+        FakeDatabase database;
+        AlertRecorder alerts;
+        Employee e;
+        database.script(FakeDatabase::rows(kLoginColumns, {{7, 0, "Bo", "Lee", "LAB"}}));
+        ASSERT_TRUE(e.Login(QStringLiteral("first")));
+        database.script(FakeDatabase::rows(kLoginColumns, {{c.empNum, 0, "Eva", "Big", "LAB"}}));
+        const QString shown = c.empNum.toString();
+        EXPECT_EQ(e.Login(QStringLiteral("second")), c.accepted) << shown.toStdString();
+        EXPECT_EQ(e.Emp_Num, c.accepted ? c.empNum.toString().trimmed().toInt() : 7) << shown.toStdString();
+        EXPECT_EQ(e.Full_name, c.accepted ? "Eva Big" : "Bo Lee") << shown.toStdString();
+        if (c.accepted)
+            EXPECT_TRUE(alerts.messages.isEmpty()) << shown.toStdString();
+        else
+            EXPECT_EQ(alerts.messages, QStringList({"The employee number " + shown.trimmed() +
+                                                    " cannot be used at this station (only 0 to 32767). Please ask the "
+                                                    "laboratory's administrator."}));
+    }
 }
 
 TEST(EmployeeTest, EmployeeListAsksForActiveStaffAndSupervisorsOfAGroup)

@@ -1,3 +1,5 @@
+#include "common/db_module.h"
+#include "common/station_config.h"
 #include "fake_database.h"
 #include "fixed_clock.h"
 #include "records/prt_count.h"
@@ -92,6 +94,20 @@ TEST(RackLoadCalls, LoadSendsTheRackQueryAndPlacesTheRows)
                                ", @weight_required = 1, @showWeighed = 0 ");
     EXPECT_NE(dynamic_cast<Weights*>(rack.Pos_Item(1).Rec.get()), nullptr);
     EXPECT_NE(dynamic_cast<Weights*>(rack.Pos_Item(20).Rec.get()), nullptr);
+}
+
+TEST(RackLoadCalls, NewRackWorksOnTheStationsConfiguredDatabase)
+{
+    const StationConfig previous = stationConfig();
+    const QString previousConnection = dbModule::Conn_String;
+    StationConfig laboratory;
+    laboratory.odbcDataSource = QStringLiteral("LabServer");
+    setStationConfig(laboratory);
+    dbModule::Conn_String = QStringLiteral("EMBEDDED=elsewhere.db");
+    Rack rack;
+    EXPECT_EQ(dbModule::Conn_String, "DSN=LabServer;UID=pellicott;PWD=kp5180rm;QuotedID=No");
+    setStationConfig(previous);
+    dbModule::Conn_String = previousConnection;
 }
 
 TEST(RackLoadCalls, UnusualAnswersStillGiveTwentyPositionsAtTheirPlaces)

@@ -127,6 +127,24 @@ TEST_F(SearchTest, FindWithTwoRacksWaitsForTheTechnician)
     EXPECT_EQ(Form_Search::Target_Index, 1);
 }
 
+TEST_F(SearchTest, GetRackWithNothingSelectedInTheFocusedListTakesNoRack)
+{
+    database.script(racks({"R1", "R2"}));
+    current("R2");
+    search("FIND", "", seen([](Form_Search& s) {
+               // As on the screen: the shown search is the active window and its list
+               // takes the focus, which makes the first row current but not selected.
+               QApplication::setActiveWindow(&s);
+               s.lst_os->setFocus(Qt::OtherFocusReason);
+               ASSERT_TRUE(s.lst_os->hasFocus());
+               ASSERT_EQ(s.lst_os->currentRow(), 0);
+               tap(s.lbl_getRack);
+           }));
+    EXPECT_EQ(Form_Search::Chosen_Rack, "");
+    EXPECT_EQ(Form_Search::Rack_Index, -1);
+    EXPECT_EQ(Form_Search::Target_Index, -1);
+}
+
 TEST_F(SearchTest, FindWithOneRackOrAPreselectedListedRackChoosesByItself)
 {
     database.script(racks({"R7"}));

@@ -2,6 +2,8 @@
 
 #include "platform/ui/modal.h"
 
+#include <QKeyEvent>
+
 namespace ui {
 
 Form::Form(QWidget* parent) : QDialog(parent) { setWindowFlags(Qt::Window | Qt::FramelessWindowHint); }
@@ -32,6 +34,22 @@ void Form::Show_Modal(QWidget* owner)
     adoptOwner(owner);
     setModal(true);
     showModal(this);
+}
+
+void Form::reject()
+{
+    if (!staysUp_) QDialog::reject();
+}
+
+void Form::keyPressEvent(QKeyEvent* e)
+{
+    // A dialog's Escape closes it and its Enter presses the default button: neither
+    // is a key of a window that stays up.
+    if (staysUp_) {
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    QDialog::keyPressEvent(e);
 }
 
 void Form::Run_Unload()

@@ -23,13 +23,23 @@ public:
     // Runs the unload step; Default_Instance<F>::Unload also destroys the window.
     void Run_Unload();
 
+    // Escape and a request to close the window; a window that stays up ignores it.
+    void reject() override;
+
 protected:
     virtual void Form_Load() {}
     virtual void Form_Unload() {}
+    void keyPressEvent(QKeyEvent* e) override;
+
+    // For the windows the station itself shows and hides (login screen, header bar,
+    // rack screen, bench, histogram): no key and no request to close hides them. A barcode
+    // reader or a bench keyboard may send Escape or Enter at any time.
+    void stayUp() { staysUp_ = true; }
 
 private:
     void adoptOwner(QWidget* owner);
     bool loaded_ = false;
+    bool staysUp_ = false;
 };
 
 // The one instance of a form: created on first use, destroyed by Unload, and made
