@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bench/counter_protocol.h"
 #include "platform/serial/serial_port.h"
 
 #include <QObject>
@@ -49,5 +50,6 @@ private:
 
     std::unique_ptr<serial::Port> port_;
     QString& receivedData_;
+    counterProtocol::ReportSearch search_;
     bool reportTaken_ = false;
 };
