@@ -194,6 +194,15 @@ TEST_F(ProcessData, TextBeforeTheReportNeitherShiftsTheFieldsNorReachesTheLog)
     EXPECT_EQ(Contents("PC_Active.csv"), "\r\n" + Line("16/12").toUtf8() + "\r\n");
 }
 
+TEST_F(ProcessData, ALargeCountGoesToTheLaboratoryAsTheWholeNumberReceived)
+{
+    LaboratoryTap tap;
+    countSample(Edited("13/9", {{20, "4000"}, {21, "300000"}, {22, "100000"}}));
+    const QStringList stores = tap.statements().filter("import_PC002");
+    ASSERT_EQ(stores.size(), 1);
+    EXPECT_TRUE(stores[0].contains("@pc50m = '4000', @pc100m = '300000', @pc200m = '100000', ")) << stores[0].toStdString();
+}
+
 TEST_F(ProcessData, AFailedStoreIsToldAndTheSampleStaysInTheBath)
 {
     LaboratoryTap tap;
