@@ -65,7 +65,13 @@ void Form_Test::process_data(const QString& received)
         Store_Sample_Count(report, logged);
         return;
     }
-    if (!report.has_counts()) return;
+    if (!report.has_counts()) {
+        // Nothing to judge is no pass: the check or flush is run again.
+        Show_Alert(QStringLiteral("The counter's report holds no counts, so the %1 cannot be judged. Please run it again.")
+                       .arg(Curr_Lab_Number == kCheck ? QStringLiteral("check") : QStringLiteral("flush")));
+        Rerun_Requested = true;
+        return;
+    }
 
     const auto values = countReport::Per_Volume(report.counts, report.volume);
     bool within = false;

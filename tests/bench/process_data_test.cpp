@@ -299,13 +299,20 @@ TEST_F(ProcessData, FlushAtItsLimitsPassesOneAboveFailsAndNeitherIsAStandard)
     EXPECT_EQ(Contents("PC_Active.csv").count("!LPR1"), 2);
 }
 
-TEST_F(ProcessData, ControlRunWithoutCountsChangesNothingFurther)
+TEST_F(ProcessData, ControlRunWithoutCountsIsNotJudgedButAskedForAgain)
 {
-    countControl("CHECK", "!LPR1,00:00:28.76,BP,RP,GP,LP,8,C,2.00,5.00,ISO Code: 13/9,");
-    EXPECT_TRUE(alerts.messages.isEmpty());
-    EXPECT_FALSE(commonModule::Rerun_Requested);
-    EXPECT_EQ(bench().Run_Kind, "CHECK");
+    for (const char* run : {"CHECK", "FLUSH"}) {
+        SCOPED_TRACE(run);
+        alerts.messages.clear();
+        countControl(run, "!LPR1,00:00:28.76,BP,RP,GP,LP,8,C,2.00,5.00,ISO Code: 13/9,");
+        ASSERT_EQ(alerts.messages.size(), 1);
+        EXPECT_TRUE(alerts.messages[0].contains("no counts")) << alerts.messages[0].toStdString();
+        EXPECT_TRUE(commonModule::Rerun_Requested);
+        EXPECT_EQ(bench().Run_Kind, run);
+    }
     EXPECT_FALSE(QFile::exists("PC_STD_Passed.csv"));
+    EXPECT_FALSE(QFile::exists("PC_STD_Error.csv"));
+    EXPECT_EQ(Contents("PC_Active.csv").count("!LPR1"), 2);
     EXPECT_EQ(bench().History->Cell_Text(0, 0), "");
 }
 
