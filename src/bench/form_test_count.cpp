@@ -41,6 +41,7 @@ void Form_Test::process_data(const QString& received)
         Run_Kind = kFlush;
 
     const countReport::Count_Report report = countReport::Read_Report(received);
+    for (const QString& earlier : report.earlier_lines) Write_Active_Log(earlier);
     const bool logged = Write_Active_Log(report.report_line);
 
     if (!report.has_marker) {

@@ -194,6 +194,13 @@ TEST_F(ProcessData, TextBeforeTheReportNeitherShiftsTheFieldsNorReachesTheLog)
     EXPECT_EQ(Contents("PC_Active.csv"), "\r\n" + Line("16/12").toUtf8() + "\r\n");
 }
 
+TEST_F(ProcessData, TwoReportsInOneReadAreBothLoggedAndTheLastIsCounted)
+{
+    countSample("OK\r\n" + Line("13/9") + "\r\n" + Line("16/12") + "\r\n");
+    EXPECT_EQ(lab.scalar("SELECT PC2M FROM pc_counts ORDER BY COUNT_ID DESC LIMIT 1").toInt(), 21919);
+    EXPECT_EQ(Contents("PC_Active.csv"), "\r\n" + Line("13/9").toUtf8() + "\r\n" + Line("16/12").toUtf8() + "\r\n");
+}
+
 TEST_F(ProcessData, ALargeCountGoesToTheLaboratoryAsTheWholeNumberReceived)
 {
     LaboratoryTap tap;
