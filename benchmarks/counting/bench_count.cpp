@@ -14,6 +14,7 @@
 #include "labdb/connection_pool.h"
 #include "labdb/labdb.h"
 #include "platform/clock/clock.h"
+#include "platform/serial/line_chunks.h"
 #include "platform/ui/modal.h"
 #include "platform/ui/twips.h"
 #include "records/employee.h"
@@ -149,6 +150,27 @@ void BM_WholeReportByteByByte(benchmark::State& state)
     }
 }
 BENCHMARK(BM_WholeReportByteByByte)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// A flood of short noise lines before the report (a counter left printing, a loose
+// cable), cut at its line ends as the port delivers it: every line start makes the
+// receive path look for the report. The argument is the size of the noise in bytes.
+void BM_NoiseLinesThenReport(benchmark::State& state)
+{
+    QByteArray noise;
+    while (noise.size() < state.range(0)) noise += "\r\nE 0000";
+    const QList<QByteArray> chunks = serial::splitAtLineEnds(noise + "\r\n" + report().toLatin1() + "\r\n");
+    for (auto _ : state) {
+        QString received;
+        auto port = std::make_unique<LinePort>();
+        LinePort* line = port.get();
+        CounterLink link(std::move(port), received);
+        link.Reset_Port();
+        for (const QByteArray& c : chunks) line->receive(c);
+        if (!link.reportTaken()) state.SkipWithError("the report was not found");
+    }
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_NoiseLinesThenReport)->Arg(64 << 10)->Arg(256 << 10)->Arg(1 << 20)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The pieces of process_data.
 void BM_ReadReport(benchmark::State& state)

@@ -51,6 +51,18 @@ QString Report_Text(const QString& received)
     return text;
 }
 
+QStringList Earlier_Report_Lines(const QString& received)
+{
+    QStringList lines;
+    const qsizetype last = received.lastIndexOf(kMarker);
+    for (qsizetype at = received.indexOf(kMarker); at >= 0 && at < last;) {
+        const qsizetype next = received.indexOf(kMarker, at + kMarker.size());
+        lines << Report_Line(Report_Text(received.mid(at, next - at)).split(QLatin1Char(',')));
+        at = next;
+    }
+    return lines;
+}
+
 QString Report_Line(const QStringList& fields)
 {
     QString line;
@@ -97,6 +109,7 @@ Count_Report Read_Report(const QString& received)
     r.has_marker = received.contains(kMarker);
     r.fields = Report_Text(received).split(QLatin1Char(','));
     r.report_line = Report_Line(r.fields);
+    r.earlier_lines = Earlier_Report_Lines(received);
 
     const int iso = Iso_Field(r.fields);
     r.has_iso = iso >= 0;

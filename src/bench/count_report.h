@@ -18,11 +18,12 @@ inline constexpr int First_Count_Field = 16;
 inline constexpr int Volume_Field = 24;
 
 struct Count_Report {
-    QStringList fields;       // field 0 is "!LPR1"
-    QString report_line;      // the line written to the logs
-    bool has_marker = false;  // the text holds "!LPR1": without it, it is no report
-    bool has_iso = false;     // some field holds "ISO"
-    QString iso_text;         // "13/9"
+    QStringList fields;         // field 0 is "!LPR1"
+    QString report_line;        // the line written to the logs
+    QStringList earlier_lines;  // reports received before this one, for the active log
+    bool has_marker = false;    // the text holds "!LPR1": without it, it is no report
+    bool has_iso = false;       // some field holds "ISO"
+    QString iso_text;           // "13/9"
     // The 5 and 15 µm codes: whole numbers, or text that is not a number ("16/13").
     QVariant code5;
     QVariant code15;
@@ -38,6 +39,10 @@ struct Count_Report {
 // The report out of everything received: from the last "!LPR1" up to the line end
 // that follows it. A text without the marker is taken whole.
 QString Report_Text(const QString& received);
+
+// The reports that came before the last one in the same text (two reports read at
+// once), each from its "!LPR1" up to its line end or the next "!LPR1", as log lines.
+QStringList Earlier_Report_Lines(const QString& received);
 
 // The fields written back for the logs: every field followed by a comma, except the
 // one before the last. For a report that ends in a comma this is the report itself.

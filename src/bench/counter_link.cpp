@@ -53,6 +53,7 @@ void CounterLink::Reset_Port()
     port_->close();
     port_->open();
     receivedData_.clear();
+    search_.reset();
 }
 
 void CounterLink::MSComm1_OnComm(serial::CommEvent event, const QByteArray& input)
@@ -66,6 +67,7 @@ void CounterLink::MSComm1_OnComm(serial::CommEvent event, const QByteArray& inpu
 
 bool CounterLink::Append_Received(const QString& chunk)
 {
+    if (receivedData_.isEmpty()) search_.reset();  // emptied by the dialog since
     receivedData_ += chunk;
     return counterProtocol::beginsLine(chunk);
 }
@@ -73,10 +75,11 @@ bool CounterLink::Append_Received(const QString& chunk)
 void CounterLink::Check_Count_Reply()
 {
     Dialog_State = QStringLiteral("IDLE");
-    if (reportTaken_ || !counterProtocol::holdsWholeReport(receivedData_)) return;
+    if (reportTaken_ || !search_.holdsWholeReport(receivedData_)) return;
     if (!countOwned_) {
         const QString received = receivedData_;
         receivedData_.clear();
+        search_.reset();
         emit reportNotOurs(received);
         return;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bench/counter_protocol.h"
 #include "platform/serial/serial_port.h"
 
 #include <QObject>
@@ -58,6 +59,7 @@ private:
 
     std::unique_ptr<serial::Port> port_;
     QString& receivedData_;
+    counterProtocol::ReportSearch search_;
     bool reportTaken_ = false;
     // A report counts only for a count this link started: after the dialog that
     // sent "S" is left, the counter's report may reach the next one.

@@ -1,5 +1,7 @@
 #include "bench/counter_protocol.h"
 
+#include <algorithm>
+
 namespace counterProtocol {
 
 QByteArray commandText(const QString& commandName)
@@ -29,12 +31,21 @@ QString startCommandName(const QString& sSampleType, const QString& sCommand)
 
 bool beginsLine(const QString& chunk) { return !chunk.isEmpty() && (chunk[0] == QLatin1Char('\r') || chunk[0] == QLatin1Char('\n')); }
 
-bool holdsWholeReport(const QString& buffer)
+bool holdsWholeReport(const QString& buffer) { return ReportSearch().holdsWholeReport(buffer); }
+
+bool ReportSearch::holdsWholeReport(const QString& buffer)
 {
-    const qsizetype marker = buffer.indexOf(Report_Marker);
-    if (marker < 0) return false;
-    for (qsizetype i = marker + Report_Marker.size(); i < buffer.size(); ++i)
-        if (buffer[i] == QLatin1Char('\r') || buffer[i] == QLatin1Char('\n')) return true;
+    if (buffer.size() < searched_) reset();
+    if (marker_ < 0) {
+        marker_ = buffer.indexOf(Report_Marker, std::max<qsizetype>(0, searched_ - (Report_Marker.size() - 1)));
+        if (marker_ < 0) {
+            searched_ = buffer.size();
+            return false;
+        }
+        searched_ = marker_ + Report_Marker.size();
+    }
+    for (; searched_ < buffer.size(); ++searched_)
+        if (buffer[searched_] == QLatin1Char('\r') || buffer[searched_] == QLatin1Char('\n')) return true;
     return false;
 }
 

@@ -25,4 +25,18 @@ bool beginsLine(const QString& chunk);
 // line end somewhere after it.
 bool holdsWholeReport(const QString& buffer);
 
+// The same question asked again and again of a buffer that only grows: each time
+// only what arrived since the last time is searched (with the few characters before
+// it, where a marker may have begun), so a flood of short lines costs no more than
+// its length. A buffer found shorter than before was emptied: it is searched afresh.
+class ReportSearch {
+public:
+    bool holdsWholeReport(const QString& buffer);
+    void reset() { *this = ReportSearch(); }
+
+private:
+    qsizetype searched_ = 0;  // the buffer is searched up to here
+    qsizetype marker_ = -1;   // where the first marker begins, once found
+};
+
 }  // namespace counterProtocol

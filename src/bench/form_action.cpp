@@ -264,7 +264,12 @@ void form_Action::Report_Received()
     hide();
 }
 
-void form_Action::Log_Report(const QString& received) { countLogs::Write_Active_Log(countReport::Read_Report(received).report_line); }
+void form_Action::Log_Report(const QString& received)
+{
+    const countReport::Count_Report report = countReport::Read_Report(received);
+    for (const QString& earlier : report.earlier_lines) countLogs::Write_Active_Log(earlier);
+    countLogs::Write_Active_Log(report.report_line);
+}
 
 void form_Action::Tell_Cannot_Connect(const QString& device, const QString& reason)
 {

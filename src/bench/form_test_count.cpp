@@ -41,6 +41,7 @@ void Form_Test::process_data(const QString& received)
         Run_Kind = kFlush;
 
     const countReport::Count_Report report = countReport::Read_Report(received);
+    for (const QString& earlier : report.earlier_lines) Write_Active_Log(earlier);
     const bool logged = Write_Active_Log(report.report_line);
 
     if (!report.has_marker) {
@@ -65,7 +66,13 @@ void Form_Test::process_data(const QString& received)
         Store_Sample_Count(report, logged);
         return;
     }
-    if (!report.has_counts()) return;
+    if (!report.has_counts()) {
+        // Nothing to judge is no pass: the check or flush is run again.
+        Show_Alert(QStringLiteral("The counter's report holds no counts, so the %1 cannot be judged. Please run it again.")
+                       .arg(Curr_Lab_Number == kCheck ? QStringLiteral("check") : QStringLiteral("flush")));
+        Rerun_Requested = true;
+        return;
+    }
 
     const auto values = countReport::Per_Volume(report.counts, report.volume);
     bool within = false;

@@ -3,6 +3,7 @@
 #include "common/common_module.h"
 #include "common/station_status.h"
 #include "common_ui/message_box_art.h"
+#include "common_ui/message_fit.h"
 #include "common_ui/set_font.h"
 #include "common_ui/window_place.h"
 #include "platform/clock/clock.h"
@@ -29,9 +30,11 @@ void Form_Alert::Form_Load()
 {
     savedStatus_ = commonModule::App_Status;
     commonModule::App_Status = stationStatus::Idle;
-    picture_->setPixmap(message_art::alertPanel(size(), lbl_ok->geometry()));
     commonModule::Set_Font(lbl_Message, QString(), QStringLiteral("Arial"), 14, true, commonModule::Color_White);
     lbl_Message->setCaption(Message);
+    fitMessage(this, lbl_Message);
+    picture_->setGeometry(0, 0, width(), height());
+    picture_->setPixmap(message_art::alertPanel(size(), lbl_ok->geometry()));
     centreWindow(this);
 }
 

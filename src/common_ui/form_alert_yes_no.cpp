@@ -3,6 +3,7 @@
 #include "common/common_module.h"
 #include "common/station_status.h"
 #include "common_ui/message_box_art.h"
+#include "common_ui/message_fit.h"
 #include "common_ui/set_font.h"
 #include "common_ui/window_place.h"
 #include "platform/clock/clock.h"
@@ -53,11 +54,13 @@ void Form_AlertYesNo::Form_Load()
 {
     savedStatus_ = commonModule::App_Status;
     commonModule::App_Status = stationStatus::Idle;
-    picture_->setPixmap(message_art::questionPanel(size(), lbl_Yes->geometry(), lbl_No->geometry(), lbl_Exit->geometry()));
     if (Font_Size == 0) Font_Size = 14;
     lbl_Message->setAlignment(alignmentOf(Alignment));
     commonModule::Set_Font(lbl_Message, QString(), QStringLiteral("Arial"), Font_Size, true, commonModule::Color_White);
     lbl_Message->setCaption(Message);
+    fitMessage(this, lbl_Message);
+    picture_->setGeometry(0, 0, width(), height());
+    picture_->setPixmap(message_art::questionPanel(size(), lbl_Yes->geometry(), lbl_No->geometry(), lbl_Exit->geometry()));
     centreWindow(this);
 }
 

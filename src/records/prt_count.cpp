@@ -6,13 +6,27 @@
 #include "records/employee.h"
 #include "records/value_reading.h"
 
+#include <QLocale>
+#include <cmath>
 #include <optional>
 
 namespace {
 
+// A count as the counter sent it: text trimmed, a number written out in full (a
+// count of 100000 kept as a floating-point number is "100000", never "1e+05").
+QString countText(const QVariant& value)
+{
+    const int type = value.typeId();
+    if (type == QMetaType::Double || type == QMetaType::Float) {
+        const double d = value.toDouble();
+        if (std::isfinite(d)) return QString::number(d, 'f', QLocale::FloatingPointShortest);
+    }
+    return db::textOf(value).trimmed();
+}
+
 QString quotedCount(const QString& name, const QVariant& value)
 {
-    return QStringLiteral("@") + name + QStringLiteral(" = ") + sqlQuoted(db::textOf(value).trimmed()) + QStringLiteral(", ");
+    return QStringLiteral("@") + name + QStringLiteral(" = ") + sqlQuoted(countText(value)) + QStringLiteral(", ");
 }
 
 // The first answer row's column, trimmed, equals the expected word.

@@ -194,6 +194,22 @@ TEST_F(ProcessData, TextBeforeTheReportNeitherShiftsTheFieldsNorReachesTheLog)
     EXPECT_EQ(Contents("PC_Active.csv"), "\r\n" + Line("16/12").toUtf8() + "\r\n");
 }
 
+TEST_F(ProcessData, TwoReportsInOneReadAreBothLoggedAndTheLastIsCounted)
+{
+    countSample("OK\r\n" + Line("13/9") + "\r\n" + Line("16/12") + "\r\n");
+    EXPECT_EQ(lab.scalar("SELECT PC2M FROM pc_counts ORDER BY COUNT_ID DESC LIMIT 1").toInt(), 21919);
+    EXPECT_EQ(Contents("PC_Active.csv"), "\r\n" + Line("13/9").toUtf8() + "\r\n" + Line("16/12").toUtf8() + "\r\n");
+}
+
+TEST_F(ProcessData, ALargeCountGoesToTheLaboratoryAsTheWholeNumberReceived)
+{
+    LaboratoryTap tap;
+    countSample(Edited("13/9", {{20, "4000"}, {21, "300000"}, {22, "100000"}}));
+    const QStringList stores = tap.statements().filter("import_PC002");
+    ASSERT_EQ(stores.size(), 1);
+    EXPECT_TRUE(stores[0].contains("@pc50m = '4000', @pc100m = '300000', @pc200m = '100000', ")) << stores[0].toStdString();
+}
+
 TEST_F(ProcessData, AFailedStoreIsToldAndTheSampleStaysInTheBath)
 {
     LaboratoryTap tap;
@@ -290,13 +306,20 @@ TEST_F(ProcessData, FlushAtItsLimitsPassesOneAboveFailsAndNeitherIsAStandard)
     EXPECT_EQ(Contents("PC_Active.csv").count("!LPR1"), 2);
 }
 
-TEST_F(ProcessData, ControlRunWithoutCountsChangesNothingFurther)
+TEST_F(ProcessData, ControlRunWithoutCountsIsNotJudgedButAskedForAgain)
 {
-    countControl("CHECK", "!LPR1,00:00:28.76,BP,RP,GP,LP,8,C,2.00,5.00,ISO Code: 13/9,");
-    EXPECT_TRUE(alerts.messages.isEmpty());
-    EXPECT_FALSE(commonModule::Rerun_Requested);
-    EXPECT_EQ(bench().Run_Kind, "CHECK");
+    for (const char* run : {"CHECK", "FLUSH"}) {
+        SCOPED_TRACE(run);
+        alerts.messages.clear();
+        countControl(run, "!LPR1,00:00:28.76,BP,RP,GP,LP,8,C,2.00,5.00,ISO Code: 13/9,");
+        ASSERT_EQ(alerts.messages.size(), 1);
+        EXPECT_TRUE(alerts.messages[0].contains("no counts")) << alerts.messages[0].toStdString();
+        EXPECT_TRUE(commonModule::Rerun_Requested);
+        EXPECT_EQ(bench().Run_Kind, run);
+    }
     EXPECT_FALSE(QFile::exists("PC_STD_Passed.csv"));
+    EXPECT_FALSE(QFile::exists("PC_STD_Error.csv"));
+    EXPECT_EQ(Contents("PC_Active.csv").count("!LPR1"), 2);
     EXPECT_EQ(bench().History->Cell_Text(0, 0), "");
 }
 

@@ -105,6 +105,34 @@ TEST_F(MessageBoxTest, AlertHasItsSizeAndTheOkAreaOverItsButton)
     EXPECT_TRUE(box.lbl_Message->font().bold());
 }
 
+// The longest texts the station shows are shown whole: the wrapped text fits the
+// label, the label and the buttons lie inside the box and do not overlap.
+TEST_F(MessageBoxTest, LongestMessagesAreShownWhole)
+{
+    const auto expectWhole = [](QWidget& box, ui::Label* message, std::initializer_list<ui::Label*> buttons) {
+        EXPECT_LE(message->heightForWidth(message->width()), message->height());
+        EXPECT_TRUE(box.rect().contains(message->geometry()));
+        for (ui::Label* b : buttons) {
+            EXPECT_TRUE(box.rect().contains(b->geometry())) << b->objectName().toStdString();
+            EXPECT_GT(b->geometry().top(), message->geometry().bottom()) << b->objectName().toStdString();
+        }
+    };
+    Form_Alert::Message = QStringLiteral("The count of sample 2024-0419-00017 was not stored: the laboratory database holds no "
+                                         "outstanding particle count for it (its count may be stored already). Its report is "
+                                         "kept in PC_Active.csv. The sample stays in the bath.");
+    Form_Alert& alert = ui::Default_Instance<Form_Alert>::loaded();
+    EXPECT_EQ(alert.lbl_Message->caption(), Form_Alert::Message);
+    expectWhole(alert, alert.lbl_Message, {alert.lbl_ok});
+
+    Form_AlertYesNo::Font_Size = 13;
+    ask(QStringLiteral("R1002-WEEKEND-RETESTS\r\n\r\nCurrent count is [18/16/13], history is [Not Entered].  Do you want "
+                       "to rerun the sample?"),
+        [&](Form_AlertYesNo& box) {
+            expectWhole(box, box.lbl_Message, {box.lbl_Yes, box.lbl_No});
+            QTest::mouseClick(box.lbl_No, Qt::LeftButton);
+        });
+}
+
 TEST_F(MessageBoxTest, QuestionAnswersByTouchAreaAndEachShowingIsIdle)
 {
     const std::pair<const char*, std::int16_t> taps[] = {{"lbl_Yes", 6}, {"lbl_No", 7}, {"lbl_Exit", 2}};

@@ -6,6 +6,7 @@
 #include "alert_recorder.h"
 #include "bench/iso_code_rules.h"
 #include "qstring_printer.h"
+#include "simulator_options.h"
 
 namespace {
 
@@ -111,6 +112,30 @@ TEST_F(Road, FailedCheckRunsAgainUntilItPasses)
     EXPECT_EQ(bench().Samples_Since_Check, 0);
     EXPECT_EQ(bench().History->Header_Text(0), "CHECK");
     EXPECT_EQ(bench().History->Header_Text(1), "") << "the failed check is not listed";
+    EXPECT_EQ(inBath(lab), index);
+}
+
+TEST_F(Road, CheckWhoseReportStopsBeforeItsCountsIsNotPassedButRunAgain)
+{
+    logIn();
+    const auto [lab, index] = openSample();
+    bathTimeOver();
+    simulator::CommandLine cut;
+    QString error;
+    ASSERT_TRUE(simulator::parseCommandLine({"--iso", "13/9", "--no-counts"}, &cut, &error)) << error.toStdString();
+    const QString noCounts = QString::fromLatin1(cut.options.report);
+    ASSERT_TRUE(noCounts.contains("ISO Code: 13/9"));
+    const QString passed = catalogueLine("13/9");
+
+    tapBath(index, {counting(noCounts), acknowledging(), counting(passed)});
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains("no counts")) << messages[0].toStdString();
+    ASSERT_EQ(runs.size(), 2);
+    EXPECT_EQ(runs[1].sample_id, "CHECK");
+    EXPECT_EQ(contents("PC_Active.csv"), "\r\n" + noCounts.toUtf8() + "\r\n" + passed.toUtf8() + "\r\n");
+    EXPECT_EQ(contents("PC_STD_Passed.csv"), "\r\n" + passed.toUtf8() + "\r\n");
+    EXPECT_FALSE(QFile::exists("PC_STD_Error.csv"));
+    EXPECT_EQ(bench().Samples_Since_Check, 0);
     EXPECT_EQ(inBath(lab), index);
 }
 

@@ -60,4 +60,16 @@ QByteArray withoutIsoField(const QByteArray& report)
     return fields.join(',');
 }
 
+QByteArray withoutCounts(const QByteArray& report)
+{
+    const QList<QByteArray> fields = report.split(',');
+    QList<QByteArray> kept = fields.mid(0, 11);
+    for (qsizetype i = fields.size() - 1; i >= 11; --i)
+        if (fields[i].contains("ISO")) {
+            kept << fields[i];
+            break;
+        }
+    return kept.join(',') + ',';
+}
+
 }  // namespace simulator

@@ -27,4 +27,8 @@ std::optional<QByteArray> countsReport(const QList<qint64>& counts, double volum
 // The same line without its ISO field: the field stays, empty.
 QByteArray withoutIsoField(const QByteArray& report);
 
+// The same line cut short before its counts: its first 11 fields, its ISO field and
+// the empty last field.
+QByteArray withoutCounts(const QByteArray& report);
+
 }  // namespace simulator

@@ -34,6 +34,7 @@ QString usage()
                           "  --seed N            of the random chunk sizes (default 4406)\n"
                           "  --lead-line-end     a line end before the report\n"
                           "  --no-iso            the report's ISO field is left empty\n"
+                          "  --no-counts         the report stops before its counts, its ISO field kept\n"
                           "  --echo              answer every command taken with \"OK\" and a line end\n"
                           "  --silent            never send anything (a counter switched off)\n"
                           "  --link PATH         make PATH a symbolic link to the terminal while running\n"
@@ -47,6 +48,7 @@ bool parseCommandLine(const QStringList& arguments, CommandLine* out, QString* e
     QString counts;
     double volume = 20;
     bool noIso = false;
+    bool noCounts = false;
     auto fail = [error](const QString& why) {
         *error = why;
         return false;
@@ -66,6 +68,8 @@ bool parseCommandLine(const QStringList& arguments, CommandLine* out, QString* e
             c.options.leadLineEnd = true;
         } else if (a == QLatin1String("--no-iso")) {
             noIso = true;
+        } else if (a == QLatin1String("--no-counts")) {
+            noCounts = true;
         } else if (a == QLatin1String("--echo")) {
             c.options.echo = true;
         } else if (a == QLatin1String("--silent")) {
@@ -123,6 +127,7 @@ bool parseCommandLine(const QStringList& arguments, CommandLine* out, QString* e
         if (!line) return fail(QStringLiteral("--iso: no report line for %1").arg(iso));
         c.options.report = *line;
     }
+    if (noCounts) c.options.report = withoutCounts(c.options.report);
     if (noIso) c.options.report = withoutIsoField(c.options.report);
     *out = c;
     return true;
