@@ -2,6 +2,7 @@
 // handing it to the next technician at a shift change, and the sign on the screen
 // while the station does not hold it.
 #include "common/common_module.h"
+#include "platform/ui/twips.h"
 #include "records/rack.h"
 #include "shell/form_rack.h"
 
@@ -36,8 +37,12 @@ void Form_Rack::Hand_Over_Rack()
 void Form_Rack::Show_Custody()
 {
     // While the station does not hold the shown rack, the rack's status (who holds
-    // it and where) stands under it and none of its positions opens.
+    // it and where) runs along the panel's bottom line in place of the rack date,
+    // and none of its positions opens.
     Rack& rack = commonModule::Curr_Rack();
+    const bool closed = !rack.Rack_id.isEmpty() && !rack.isRackLoggedOut(true);
     lbl_RackStatus->setCaption(rack.Rack_Status);
-    lbl_RackStatus->setVisible(!rack.Rack_id.isEmpty() && !rack.isRackLoggedOut(true));
+    ui::setWidth(lbl_RackStatus, ui::Left(lbl_RackDate) + ui::Width(lbl_RackDate) - ui::Left(lbl_RackStatus));
+    lbl_RackStatus->setVisible(closed);
+    lbl_RackDate->setVisible(!closed);
 }

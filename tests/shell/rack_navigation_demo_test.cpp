@@ -174,6 +174,7 @@ TEST_F(RackDemoTest, AnotherStationIsRefusedTheHeldRackAndThisOneIsRefusedItsRac
     // The refusal stands on the screen at once, and no position of the rack opens.
     EXPECT_EQ(rack().lbl_RackStatus->caption(), "Rack R1008 is in use by Jan Smit (102) at SCREENING.");
     EXPECT_TRUE(shown(rack().lbl_RackStatus));
+    EXPECT_FALSE(shown(rack().lbl_RackDate)) << "the status takes the date's place";
     tapCell(0);
     EXPECT_TRUE(bench().taps.isEmpty());
 
@@ -181,6 +182,7 @@ TEST_F(RackDemoTest, AnotherStationIsRefusedTheHeldRackAndThisOneIsRefusedItsRac
     EXPECT_EQ(holderOf("R1003").toInt(), 101);
     EXPECT_EQ(holderOf("R1008").toInt(), 102);
     EXPECT_FALSE(shown(rack().lbl_RackStatus));
+    EXPECT_TRUE(shown(rack().lbl_RackDate));
 }
 
 TEST_F(RackDemoTest, TapWhileTheNextRackIsSoughtOpensNothing)
