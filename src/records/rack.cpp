@@ -100,7 +100,7 @@ void Rack::Rack_Set(const db::Recordset* rRS, std::int16_t vPosition) { Pos.push
 bool Rack::Rack_Load(const QString& sId, const QString& sTestGroup)
 {
     db::Recordset rs = dbModule::Get_Recordset(loadStatement(sId, sTestGroup), true);
-    // No answer is no empty rack: the gateway has said why, and the rack stays.
+    // No answer is no empty rack: the rack stays as it was.
     if (!rs.isOpen()) return false;
     Pos_Release();
 

@@ -15,7 +15,7 @@ void Form_Rack::Retake_Rack()
     // holder afterwards means no answer came.
     rack.Curr_User = QVariant();
     if (!rack.Rack_Status_Update(QStringLiteral("GET")) && !rack.Curr_User.isValid()) {
-        // No answer at all: the gateway has said why.
+        // No answer at all: the record keeps what it knew of the holder.
         rack.Rack_Status = statusBefore;
         rack.Curr_User = userBefore;
     }
