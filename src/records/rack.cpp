@@ -100,16 +100,19 @@ void Rack::Pos_Release() { Pos.clear(); }
 
 void Rack::Rack_Set(const db::Recordset* rRS, std::int16_t vPosition) { Pos.push_back(buildPosition(rRS, vPosition)); }
 
-void Rack::Rack_Load(const QString& sId, const QString& sTestGroup)
+bool Rack::Rack_Load(const QString& sId, const QString& sTestGroup)
 {
-    Pos_Release();
     db::Recordset rs = dbModule::Get_Recordset(loadStatement(sId, sTestGroup), true);
+    // No answer is no empty rack: the rack stays as it was.
+    if (!rs.isOpen()) return false;
+    Pos_Release();
 
     QDateTime rackDate = stationClock::now();
     Rack_Status.clear();
     Curr_User = QString();
     Curr_Station.clear();
     Rack_id.clear();
+    Emp_Num = QVariant();
 
     if (!rs.eof()) {
         Rack_id = db::textOf(rs.value(QStringLiteral("RACK_ID")));
@@ -143,6 +146,7 @@ void Rack::Rack_Load(const QString& sId, const QString& sTestGroup)
             Rack_Set(nullptr, i);
     }
     Rack_Date = rackDate;
+    return true;
 }
 
 namespace commonModule {

@@ -30,14 +30,17 @@ public:
     QString Rack_Desc;
     QDateTime Rack_Date;
     QString Lab_Code;
+    // Whom this station holds the rack for: set by a granted GET, emptied by a
+    // granted PUT, a refused call and a load. It may name a technician who has left.
     QVariant Emp_Num;
     QString Rack_Status;
     QVariant Curr_User;  // holder: text or number as the laboratory gives it
     QString Curr_Station;
     SettingsCollection Settings;
 
-    // Loading and the positions.
-    void Rack_Load(const QString& sId, const QString& sTestGroup);
+    // Loading and the positions. False when the query got no answer: the rack then
+    // stays as it was.
+    bool Rack_Load(const QString& sId, const QString& sTestGroup);
     // Appends the position built from the current row of rRS, or an empty one for null.
     void Rack_Set(const db::Recordset* rRS, std::int16_t vPosition);
     void Initialize_pos();
@@ -49,8 +52,13 @@ public:
     db::Recordset Software_GetSettings();
     void Load_Software_settings();
 
-    // Custody ("GET" or "PUT") and the queries about racks.
+    // Custody ("GET" or "PUT") and the queries about racks. A PUT gives the rack back
+    // in the name of whom the station holds it for, else of the technician at it.
     bool Rack_Status_Update(const QString& sAction);
+    // The station holds the loaded rack, for whichever technician.
+    bool heldByStation() const;
+    // True when the station holds the loaded rack for the technician now at it, so
+    // that its positions may be opened.
     bool isRackLoggedOut(bool bForceLogout);
     db::Recordset Get_Rack_Priority(const QString& sLabCode, const QString& sTestGroup);
     db::Recordset Get_Samples(const QString& sTestGroup, const QString& sPriority);

@@ -22,9 +22,13 @@ bool Rack::Rack_Status_Update(const QString& sAction)
     if (!isRackId(Rack_id)) return false;
 
     const Employee& technician = commonModule::Curr_Employee();
+    const bool giveBack = sAction == QLatin1String("PUT");
+    // The laboratory lets only the holder give a rack back: the station gives it
+    // back for whom it took it, who may have left the station since.
+    const QString empNum = giveBack && heldByStation() ? QString::number(Emp_Num.toLongLong()) : QString::number(technician.Emp_Num);
     const QString sql = QStringLiteral("exec labrack.dbo.rack_acquisition_upd @rack_id = ") + Rack_id.trimmed() + QStringLiteral(", ") +
-                        QStringLiteral("@emp_num = ") + QString::number(technician.Emp_Num) + QStringLiteral(", @station = ") +
-                        sqlQuoted(technician.Station.trimmed()) + QStringLiteral(", @action = ") + sqlQuoted(sAction);
+                        QStringLiteral("@emp_num = ") + empNum + QStringLiteral(", @station = ") + sqlQuoted(technician.Station.trimmed()) +
+                        QStringLiteral(", @action = ") + sqlQuoted(sAction);
     db::Recordset rs = dbModule::Get_Recordset(sql, true);
     if (rs.eof()) return false;
 
@@ -32,9 +36,11 @@ bool Rack::Rack_Status_Update(const QString& sAction)
     Curr_User = QString();
     Curr_Station.clear();
     Rack_Status.clear();
+    Emp_Num = QVariant();
     if (records::int16Of(rs.value(QStringLiteral("ERROR"))) == std::int16_t(0)) {
         Curr_User = technician.Emp_Num;
         Curr_Station = technician.Station.trimmed();
+        if (!giveBack) Emp_Num = technician.Emp_Num;
         granted = true;
     } else {
         const QVariant user = rs.value(QStringLiteral("CURR_USER"));
@@ -48,7 +54,9 @@ bool Rack::Rack_Status_Update(const QString& sAction)
     return granted;
 }
 
-bool Rack::isRackLoggedOut(bool) { return true; }
+bool Rack::heldByStation() const { return !Rack_id.isEmpty() && records::isNumeric(Emp_Num); }
+
+bool Rack::isRackLoggedOut(bool) { return heldByStation() && Emp_Num.toLongLong() == commonModule::Curr_Employee().Emp_Num; }
 
 db::Recordset Rack::Get_Rack_Priority(const QString& sLabCode, const QString& sTestGroup)
 {

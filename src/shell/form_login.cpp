@@ -134,6 +134,8 @@ void Form_Login::cmd_Login_Click()
         if (!Login_Ok) {
             Show_Alert(QStringLiteral("Invalid login provided, please try again."));
         } else {
+            // Another technician at the station takes over the rack it holds.
+            if (ui::Default_Instance<Form_Rack>::exists()) ui::Default_Instance<Form_Rack>::get().Hand_Over_Rack();
             reAlign_Forms();
             if (StationForm* station = shell::stationForm()) {
                 station->window().Show();

@@ -18,8 +18,8 @@
 //
 // Its members are spread over files named for what they hold: form_rack.cpp (the
 // controls and the load), form_rack_layout.cpp, form_rack_display.cpp,
-// form_rack_navigation.cpp (navigation, custody, positions, saving, exits) and
-// form_rack_filters.cpp.
+// form_rack_navigation.cpp (navigation, positions, saving, exits),
+// form_rack_custody.cpp and form_rack_filters.cpp.
 class Form_Rack : public ui::Form {
     Q_OBJECT
 public:
@@ -78,6 +78,9 @@ public:
     void Get_Racks(std::int16_t Index, const QString& sRackName);
     // True means stay on the open position.
     bool Requires_saving();
+    // At the login of another technician: the rack held for the one who left goes
+    // to the new one, or is shown as held elsewhere when that is refused.
+    void Hand_Over_Rack();
 
     // Priority filters.
     void Refresh_Priority();
@@ -110,7 +113,8 @@ private:
     bool Load_Chosen_Rack(std::int16_t Index, const QString& sRackName);
     // After a navigation that loaded no rack: the shown rack is taken back.
     void Retake_Rack();
-    void Clear_Rack_Display();
+    // Shows the rack's status while the station does not hold the shown rack.
+    void Show_Custody();
     void Show_Nav_Buttons();
     QString picturePath(const QString& fileName) const;
 

@@ -21,14 +21,11 @@ ui::Image* Form_Rack::Get_Priority_Button(const QString& sPriority) const
 void Form_Rack::Refresh_Priority()
 {
     using namespace commonModule;
-    if (Curr_Test_Group.isEmpty()) {
-        for (ui::Image* flag : {img_Priority, img_retest, img_rush, img_urgent, img_critical}) flag->hide();
-        return;
-    }
-    db::Recordset rs = Curr_Rack().Get_Rack_Priority(laboratory::Lab_Code, Curr_Test_Group);
-    // Without an answer the gateway has told why; the flags stay as they were.
-    if (!rs.isOpen()) return;
     for (ui::Image* flag : {img_Priority, img_retest, img_rush, img_urgent, img_critical}) flag->hide();
+    if (Curr_Test_Group.isEmpty()) return;
+    db::Recordset rs = Curr_Rack().Get_Rack_Priority(laboratory::Lab_Code, Curr_Test_Group);
+    // Without an answer no flag is shown: none stands without its picture.
+    if (!rs.isOpen()) return;
     img_Priority->show();
 
     // Flags are packed from the first place in the order of the rows; a priority

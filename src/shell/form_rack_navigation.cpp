@@ -1,6 +1,5 @@
-// Moving between racks and holding them: the navigation buttons, the rack search,
-// the load of the chosen rack with its custody, opening a position, saving and the
-// two exits.
+// Moving between racks: the navigation buttons, the rack search, the load of the
+// chosen rack with its custody, opening a position, saving and the two exits.
 #include "common/alert.h"
 #include "common/common_module.h"
 #include "common_ui/form_alert_yes_no.h"
@@ -26,7 +25,7 @@ void Form_Rack::bttn_Nav_Click(std::int16_t Index)
     // The shown rack is given back so that the search lists it among the others;
     // when no other rack is loaded in the end, it is taken again at once.
     Rack& rack = Curr_Rack();
-    const bool held = !rack.Rack_id.isEmpty();
+    const bool held = rack.heldByStation();
     if (held) rack.Rack_Status_Update(QStringLiteral("PUT"));
     bool loaded = false;
     if (!Requires_saving()) loaded = Load_Chosen_Rack(Index, QString());
@@ -36,7 +35,15 @@ void Form_Rack::bttn_Nav_Click(std::int16_t Index)
     if (station) station->Nav_End();
 }
 
-void Form_Rack::Get_Racks(std::int16_t Index, const QString& sRackName) { Load_Chosen_Rack(Index, sRackName); }
+void Form_Rack::Get_Racks(std::int16_t Index, const QString& sRackName)
+{
+    // A search from the station form changes rack like a navigation: the shown rack
+    // is given back first and taken again when no other rack is loaded.
+    Rack& rack = commonModule::Curr_Rack();
+    const bool held = rack.heldByStation();
+    if (held) rack.Rack_Status_Update(QStringLiteral("PUT"));
+    if (!Load_Chosen_Rack(Index, sRackName) && held) Retake_Rack();
+}
 
 bool Form_Rack::Load_Chosen_Rack(std::int16_t Index, const QString& sRackName)
 {
@@ -48,20 +55,27 @@ bool Form_Rack::Load_Chosen_Rack(std::int16_t Index, const QString& sRackName)
     ui::Default_Instance<Form_Search>::get().Show_Modal(this);
 
     const QString chosen = Form_Search::Chosen_Rack;
-    const bool load = !Curr_Test_Group.isEmpty() && !chosen.isEmpty();
+    bool load = !Curr_Test_Group.isEmpty() && !chosen.isEmpty();
+    Rack& rack = Curr_Rack();
+    const QString shownDesc = rack.Rack_Desc;
+    if (load) {
+        rack.Rack_Desc = chosen;
+        load = rack.Rack_Load(rack.Rack_Desc, Curr_Test_Group);
+        // A load without an answer keeps the shown rack.
+        if (!load) {
+            rack.Rack_Desc = shownDesc;
+            Show_Alert(QStringLiteral("Rack ") + chosen + QStringLiteral(" could not be loaded from the laboratory database."));
+        }
+    }
     if (load) {
         Results_Saved = false;
         Edited_Sample_Id.clear();
-        Rack& rack = Curr_Rack();
-        rack.Initialize_pos();
         Curr_Position = -1;
         img_ptr->show();
-        rack.Rack_Desc = chosen;
-        rack.Rack_Load(rack.Rack_Desc, Curr_Test_Group);
         Show_Rack();
         lbl_RackDate->setCaption(QLocale().toString(rack.Rack_Date, QLocale::ShortFormat));
-        lbl_RackStatus->setCaption(rack.Rack_Status);
         if (!rack.Rack_id.isEmpty()) rack.Rack_Status_Update(QStringLiteral("GET"));
+        Show_Custody();
         if (StationForm* station = shell::stationForm()) station->Rack_OnClick();
         img_save->loadPicture(picturePath(QStringLiteral("bttn_save_idle.jpg")));
         if (Form_Search::Sample_Located) {
@@ -87,47 +101,6 @@ void Form_Rack::Show_Nav_Buttons()
     bttn_Nav[2]->setVisible(bttn_Nav[0]->isVisibleTo(this) || bttn_Nav[1]->isVisibleTo(this));
 }
 
-void Form_Rack::Retake_Rack()
-{
-    Rack& rack = commonModule::Curr_Rack();
-    const QString statusBefore = rack.Rack_Status;
-    const QVariant userBefore = rack.Curr_User;
-    // Every answer of the custody call names a holder, empty or not; an unset
-    // holder afterwards means no answer came.
-    rack.Curr_User = QVariant();
-    if (rack.Rack_Status_Update(QStringLiteral("GET"))) {
-        lbl_RackStatus->setCaption(rack.Rack_Status);
-        return;
-    }
-    if (!rack.Curr_User.isValid()) {
-        // No answer at all: the gateway has said why; the screen stays as it was.
-        rack.Rack_Status = statusBefore;
-        rack.Curr_User = userBefore;
-        return;
-    }
-    // Another station took the rack meanwhile: it leaves this screen, and the
-    // technician learns who holds it.
-    const QString holder = rack.Rack_Status;
-    Clear_Rack_Display();
-    lbl_RackStatus->setCaption(holder);
-    commonModule::Show_Alert(holder);
-}
-
-void Form_Rack::Clear_Rack_Display()
-{
-    using namespace commonModule;
-    Curr_Rack().Initialize_pos();
-    Curr_Position = -1;
-    Edited_Sample_Id.clear();
-    Curr_Sample_Id.clear();
-    for (std::int16_t i = 0; i < kCells; ++i) Init_Rack_Position(i);
-    lbl_rackDesc->setCaption(QString());
-    lbl_rackDesc->setToolTip(QString());
-    lbl_RackDate->setCaption(QString());
-    img_ptr->hide();
-    bttn_Nav[2]->show();
-}
-
 bool Form_Rack::Requires_saving()
 {
     using namespace commonModule;
@@ -151,7 +124,10 @@ void Form_Rack::lbl_sample_Click(std::int16_t Index)
     const QString previous = Header_Status(visual ? QStringLiteral("RETRIEVING SCREEN IMAGES")
                                                   : QStringLiteral("RETRIEVING SAMPLE TESTING DETAILS"));
     Rack& rack = Curr_Rack();
-    if (rack.isRackLoggedOut(true)) {
+    // A rack this station does not hold is not worked here: the tap shows who holds it.
+    if (!rack.isRackLoggedOut(true)) {
+        Show_Custody();
+    } else {
         lbl_RackStatus->setCaption(rack.Rack_Status);
         StationForm* station = shell::stationForm();
         if (station) station->Quick_Hide();

@@ -240,4 +240,45 @@ TEST_F(BenchLoad, RackNameOpensTheRackSearchWithThatRackNamed)
     EXPECT_EQ(responders.pending(), 0);
 }
 
+TEST_F(BenchLoad, RackNameSearchGivesTheShownRackBackFirst)
+{
+    Form_Test& b = bench();
+    auto holderOf = [this](const char* desc) { return lab.scalar("SELECT CURR_USER FROM racks WHERE RACK_DESC = ?", {QString(desc)}); };
+    auto search = [](std::function<void(Form_Search&)> act) {
+        return [act](QDialog* w) {
+            auto* s = qobject_cast<Form_Search*>(w);
+            ASSERT_NE(s, nullptr);
+            act(*s);
+        };
+    };
+    auto choosing = search([](Form_Search& s) { s.Timer1_Timer(); });
+    {
+        ui::ModalResponders responders;
+        responders.add(choosing);
+        ui::Default_Instance<Form_Rack>::get().Get_Racks(-1, QStringLiteral("R1005"));
+    }
+    ASSERT_EQ(holderOf("R1005").toInt(), 101);
+    {
+        ui::ModalResponders responders;
+        responders.add(choosing);
+        QTest::mouseClick(b.lbl_rackName, Qt::LeftButton);
+    }
+    EXPECT_EQ(commonModule::Curr_Rack().Rack_Desc, "R1002");
+    EXPECT_EQ(holderOf("R1002").toInt(), 101);
+    EXPECT_TRUE(db::isNull(holderOf("R1005")));
+
+    // Left without a choice, the search hands the shown rack back to the station.
+    QVariant whileSearching;
+    {
+        ui::ModalResponders responders;
+        responders.add(search([&](Form_Search& s) {
+            whileSearching = holderOf("R1002");
+            QTest::mouseClick(s.lbl_Exit, Qt::LeftButton);
+        }));
+        QTest::mouseClick(b.lbl_rackName, Qt::LeftButton);
+    }
+    EXPECT_TRUE(db::isNull(whileSearching));
+    EXPECT_EQ(holderOf("R1002").toInt(), 101);
+}
+
 }  // namespace

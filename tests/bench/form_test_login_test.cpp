@@ -5,9 +5,11 @@
 #include "bench/form_test.h"
 #include "common/db_module.h"
 #include "common_ui/form_alert.h"
+#include "fresh_records.h"
 #include "labdb/labdb.h"
 #include "labdb/password_hash.h"
 #include "labdb/sqlite_db.h"
+#include "records/rack.h"
 
 namespace {
 
@@ -146,6 +148,42 @@ TEST_F(LoginEndToEndTest, BenchLoadFixesTheStationAndSizesTheRackCells)
     EXPECT_EQ(rack.Cell_Width, 1425) << "95 pixels, kept by the rack screen's load";
     EXPECT_EQ(rack.Cell_Height, 1125);
     EXPECT_EQ(commonModule::Curr_Position, -1);
+}
+
+TEST_F(LoginEndToEndTest, NextTechnicianTakesOverTheRackOfTheOneWhoLeft)
+{
+    auto holderOf = [this](const QString& desc) {
+        labdb::Database db;
+        db.open(folder.filePath("labdata.db"), false, 2000);
+        return db.scalar("SELECT CURR_USER FROM racks WHERE RACK_DESC = ?", {desc});
+    };
+    resetRackAndBath();
+    {
+        ui::ModalResponders responders;
+        responders.add(typing(QStringLiteral("demo1")));
+        responders.add([](QDialog* w) {
+            auto* search = qobject_cast<Form_Search*>(w);
+            ASSERT_NE(search, nullptr);
+            search->Timer1_Timer();
+        });
+        login().Show();
+        QTest::mouseClick(login().cmd_Login, Qt::LeftButton);
+    }
+    ASSERT_EQ(holderOf("R1001").toInt(), 101);
+    Form_Rack& rack = ui::Default_Instance<Form_Rack>::get();
+
+    // Anna locks the station and Jan logs in: the laboratory lets only Anna give the
+    // rack back, so the station does it for her before it takes it for Jan.
+    login().showSplash();
+    ASSERT_EQ(logIn(QStringLiteral("demo2")), QStringList());
+    EXPECT_EQ(holderOf("R1001").toInt(), 102);
+    EXPECT_EQ(commonModule::Curr_Rack().Rack_Desc, "R1001");
+    EXPECT_TRUE(commonModule::Curr_Rack().isRackLoggedOut(true)) << "Jan works the rack";
+    EXPECT_FALSE(rack.lbl_RackStatus->isVisibleTo(&rack));
+
+    login().showSplash();
+    ASSERT_EQ(logIn(QStringLiteral("demo2")), QStringList());
+    EXPECT_EQ(holderOf("R1001").toInt(), 102) << "the same technician keeps it";
 }
 
 }  // namespace

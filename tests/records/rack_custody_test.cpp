@@ -53,7 +53,7 @@ TEST(RackCustodyCalls, CustodyAsksForTheRackAndTakesTheAnswer)
     EXPECT_EQ(rack.Curr_User.toInt(), 97);
     EXPECT_EQ(rack.Rack_Status, "Rack held by SCREEN");
 
-    EXPECT_TRUE(rack.isRackLoggedOut(false));
+    EXPECT_FALSE(rack.isRackLoggedOut(false)) << "the rack is held elsewhere";
 }
 
 TEST(RackCustodyCalls, RackQueriesSendTheirCallTexts)

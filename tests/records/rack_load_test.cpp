@@ -150,12 +150,11 @@ TEST(RackLoadCalls, UnusualAnswersStillGiveTwentyPositionsAtTheirPlaces)
     EXPECT_FALSE(held.Rec->isEmpty) << "a row was there";
     EXPECT_TRUE(rack.Pos_Item(4).Active) << "the rows after it still land";
 
-    // A failed query: 20 empty positions, an empty header.
+    // A failed query is no empty rack: the rack stays as it was.
     database.script(FakeDatabase::failure(2812, "Could not find stored procedure"));
-    rack.Rack_Load(QStringLiteral("R1"), QStringLiteral("PrtCount"));
+    EXPECT_FALSE(rack.Rack_Load(QStringLiteral("R1"), QStringLiteral("PrtCount")));
     expectTwentyInOrder(rack);
-    EXPECT_TRUE(occupied(rack).isEmpty());
-    EXPECT_EQ(rack.Rack_id, "");
+    EXPECT_EQ(occupied(rack), QList<int>({1, 4}));
     EXPECT_TRUE(rack.Pos_Item(20).Rec->isEmpty);
     EXPECT_THROW(rack.Pos_Item(21), std::out_of_range);
     EXPECT_THROW(rack.Pos_Item(0), std::out_of_range);

@@ -27,6 +27,8 @@ protected:
         Rack& r = commonModule::Curr_Rack();
         r.Initialize_pos();
         r.Rack_Desc = desc;
+        r.Rack_id = QStringLiteral("2001");
+        r.Emp_Num = commonModule::Curr_Employee().Emp_Num;  // held here
         for (std::int16_t i = 0; i < Rack::kPositions; ++i) r.Rack_Set(nullptr, i);
         return r;
     }

@@ -77,6 +77,16 @@ TEST_F(RackFiltersTest, NoPrioritiesLeaveOnlyTheAllRacksButton)
     EXPECT_EQ(database.statements().size(), 2) << "no test group, no query";
 }
 
+TEST_F(RackFiltersTest, PriorityQueryWithoutAnAnswerLeavesNoFlag)
+{
+    Form_Rack& f = rack();
+    AlertRecorder alerts;
+    database.script(FakeDatabase::failure(2812, "Could not find stored procedure"));
+    f.Refresh_Priority();
+    for (ui::Image* flag : {f.img_Priority, f.img_critical, f.img_urgent, f.img_rush, f.img_retest})
+        EXPECT_FALSE(shown(flag)) << flag->objectName().toStdString();
+}
+
 TEST_F(RackFiltersTest, NavigationButtonsFollowThePlaceInTheList)
 {
     const QStringList loadColumns = {"RACK_ID", "POSITION", "STATUS"};
@@ -110,6 +120,8 @@ TEST_F(RackFiltersTest, OpenedSampleIdStartsAtTheFirstZeroOrIsTheWholeWorkOrder)
 {
     Rack& r = commonModule::Curr_Rack();
     r.Rack_Desc = QStringLiteral("R1");
+    r.Rack_id = QStringLiteral("501");
+    r.Emp_Num = commonModule::Curr_Employee().Emp_Num;  // held here
     for (std::int16_t i = 0; i < Rack::kPositions; ++i) r.Rack_Set(nullptr, i);
     const QString workOrders[] = {"04250001", "12304560", "ABC12345"};
     const QString saved[] = {"04250001", "04560", "ABC12345"};

@@ -1,6 +1,7 @@
 // The rack screen against the demo laboratory, through the real forms: the first
 // rack at load, moving between racks with custody, filters, opening positions,
 // the exits.
+#include "../bench/laboratory_tap.h"
 #include "demo_laboratory.h"
 #include "rack_fixture.h"
 
@@ -168,11 +169,35 @@ TEST_F(RackDemoTest, AnotherStationIsRefusedTheHeldRackAndThisOneIsRefusedItsRac
     EXPECT_EQ(r.Rack_Desc, "R1008");
     EXPECT_EQ(r.Curr_User.toInt(), 102);
     EXPECT_EQ(r.Curr_Station, "SCREENING");
-    EXPECT_EQ(rack().lbl_RackStatus->caption(), "In use by Jan Smit (102) at SCREENING");
     EXPECT_EQ(holderOf("R1008").toInt(), 102);
+    EXPECT_TRUE(db::isNull(holderOf("R1001"))) << "the shown rack was given back first";
+    // The refusal stands on the screen at once, and no position of the rack opens.
+    EXPECT_EQ(rack().lbl_RackStatus->caption(), "Rack R1008 is in use by Jan Smit (102) at SCREENING.");
+    EXPECT_TRUE(shown(rack().lbl_RackStatus));
+    EXPECT_FALSE(shown(rack().lbl_RackDate)) << "the status takes the date's place";
     tapCell(0);
-    EXPECT_EQ(rack().lbl_RackStatus->caption(), "Rack R1008 is in use by Jan Smit (102) at SCREENING.")
-        << "the refusal shows at the next tap";
+    EXPECT_TRUE(bench().taps.isEmpty());
+
+    navigate(2, {choosingInTheList("R1003")});
+    EXPECT_EQ(holderOf("R1003").toInt(), 101);
+    EXPECT_EQ(holderOf("R1008").toInt(), 102);
+    EXPECT_FALSE(shown(rack().lbl_RackStatus));
+    EXPECT_TRUE(shown(rack().lbl_RackDate));
+}
+
+TEST_F(RackDemoTest, TapWhileTheNextRackIsSoughtOpensNothing)
+{
+    loadScreen();
+    // The search chooses one second after R1001 was given back; a tap meanwhile
+    // lands on a rack the station no longer holds.
+    navigate(1, {[this](QDialog* w) {
+                 tapCell(0);
+                 automaticChoice()(w);
+             }});
+    EXPECT_TRUE(bench().taps.isEmpty());
+    EXPECT_EQ(commonModule::Curr_Rack().Rack_Desc, "R1002");
+    tapCell(0);
+    EXPECT_EQ(bench().taps.size(), 1) << "the new rack's positions open";
 }
 
 TEST_F(RackDemoTest, SearchLeftWithoutAChoiceKeepsTheRackHeld)
@@ -197,23 +222,20 @@ TEST_F(RackDemoTest, SaveQuestionLeftWithItsExitKeepsTheRackHeld)
     EXPECT_EQ(holderOf("R1001").toInt(), 101);
 }
 
-TEST_F(RackDemoTest, RackTakenByAnotherStationDuringTheSearchLeavesTheScreen)
+TEST_F(RackDemoTest, RackTakenByAnotherStationDuringTheSearchStaysShownClosed)
 {
     Form_Rack& f = loadScreen();
     AlertRecorder alerts;
     navigate(2, {leavingTheSearch([&] { otherStation("GET", 501); })});
     EXPECT_EQ(holderOf("R1001").toInt(), 102);
-    ASSERT_EQ(alerts.messages.size(), 1);
-    EXPECT_EQ(alerts.messages[0], "Rack R1001 is in use by Jan Smit (102) at SCREENING.");
-    EXPECT_EQ(f.lbl_RackStatus->caption(), alerts.messages[0]);
-    EXPECT_EQ(commonModule::Curr_Rack().Rack_id, "");
-    EXPECT_EQ(f.lbl_rackDesc->caption(), "");
-    EXPECT_FALSE(shown(f.lbl_sample[0])) << "the other station's rack is not shown here";
-    EXPECT_TRUE(shown(f.bttn_Nav[2])) << "the technician can search on";
-
+    EXPECT_TRUE(alerts.messages.isEmpty());
+    EXPECT_EQ(f.lbl_rackDesc->caption(), "R1001");
+    EXPECT_EQ(f.lbl_RackStatus->caption(), "Rack R1001 is in use by Jan Smit (102) at SCREENING.");
+    EXPECT_TRUE(shown(f.lbl_RackStatus));
     tapCell(0);
     EXPECT_TRUE(bench().taps.isEmpty());
-    // The next navigation sends no custody call for a rack it does not hold.
+
+    // The next navigation gives back nothing this station does not hold.
     navigate(2, {choosingInTheList("R1003")});
     EXPECT_EQ(holderOf("R1001").toInt(), 102);
     EXPECT_EQ(holderOf("R1003").toInt(), 101);
@@ -400,11 +422,27 @@ TEST_F(RackDemoTest, DatabaseFaultLeavesTheScreenAsItWas)
         responders.add(leavingTheSearch());
         QTest::mouseClick(f.img_Priority, Qt::LeftButton);
     }
-    EXPECT_TRUE(shown(f.img_critical));
-    EXPECT_TRUE(shown(f.img_rush));
+    EXPECT_FALSE(shown(f.img_critical)) << "the flags go when their query fails";
+    EXPECT_FALSE(shown(f.img_Priority));
 
     lab.connect();
     EXPECT_EQ(holderOf("R1001").toInt(), 101) << "custody never left this station";
+}
+
+TEST_F(RackDemoTest, RackQueryWithoutAnAnswerKeepsTheShownRack)
+{
+    Form_Rack& f = loadScreen();
+    AlertRecorder alerts;
+    LaboratoryTap tap;
+    tap.failWhen(QStringLiteral("outstanding_rackTests"));
+    navigate(1, {automaticChoice()});
+    EXPECT_EQ(alerts.messages, QStringList{"Rack R1002 could not be loaded from the laboratory database."});
+    EXPECT_EQ(commonModule::Curr_Rack().Rack_Desc, "R1001");
+    EXPECT_EQ(f.lbl_rackDesc->caption(), "R1001");
+    EXPECT_EQ(f.lbl_sample[0]->caption(), "\r\n04250001");
+    EXPECT_TRUE(shown(f.lbl_sample[0]));
+    EXPECT_EQ(holderOf("R1001").toInt(), 101) << "taken again";
+    EXPECT_TRUE(db::isNull(holderOf("R1002")));
 }
 
 }  // namespace
