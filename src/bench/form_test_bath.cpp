@@ -47,7 +47,9 @@ bool Form_Test::Bath_Add_Sample(const QString& sSampleId, bool bReload, int vPos
     }
     if (!isPosition(position)) return false;
     if (Sample_In_Bath(sSampleId)) return false;
-    if (Bath_Rack_Count() > MAX_RACKS_IN_BATH && !Is_Loading) {
+    // The limit holds for samples the technician puts in; a reload shows what the
+    // laboratory holds, however many racks that is.
+    if (!bReload && !Is_Loading && Bath_Rack_Count() > MAX_RACKS_IN_BATH) {
         commonModule::Show_Alert(QStringLiteral("Maximum of ") + QString::number(MAX_RACKS_IN_BATH).trimmed() +
                                  QStringLiteral(" racks are allowed in the bath at any time"));
         return false;

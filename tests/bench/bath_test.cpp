@@ -237,6 +237,23 @@ TEST_F(Bath, RackWhoseNameIsPartOfAnotherIsStillAnotherRack)
     EXPECT_EQ(bathInDatabase().size(), 4);
 }
 
+TEST_F(Bath, RefreshShowsEveryEntryWhateverTheRackLimit)
+{
+    Form_Test& b = bench();
+    ASSERT_EQ(b.MAX_RACKS_IN_BATH, 2);
+    benchRack("R1001");
+    ASSERT_TRUE(offer(1));
+    benchRack("R1003");
+    ASSERT_TRUE(offer(1));
+    ASSERT_TRUE(offer(2));
+    // On a fourth rack the bath holds three others: the refresh still shows them all.
+    benchRack("R1004");
+    b.img_refresh_Click();
+    EXPECT_TRUE(alerts.messages.isEmpty()) << alerts.messages.join('\n').toStdString();
+    EXPECT_EQ(bathInDatabase().keys(), QList<int>({1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(bathOnScreen(), bathInDatabase());
+}
+
 TEST_F(Bath, NormalSampleOnItsSecondRunShowsTheRetestPicture)
 {
     Form_Test& b = bench();
