@@ -89,6 +89,7 @@ bool Form_Test::Bath_Add_Sample(const QString& sSampleId, bool bReload, int vPos
         db::Recordset rs = dbModule::Get_Recordset(sql, true);
         const bool recorded = !rs.eof() && records::int16Of(rs.value(QStringLiteral("ERROR"))) == std::int16_t(0);
         const QString message = db::textOf(rs.value(QStringLiteral("MESSAGE"))).trimmed();
+        const bool answered = rs.isOpen();
         rs.close();
         if (!recorded) {
             // A position the database does not hold stays free on the screen, so
@@ -97,6 +98,9 @@ bool Form_Test::Bath_Add_Sample(const QString& sSampleId, bool bReload, int vPos
                                                         : QStringLiteral("Sample %1 was not recorded in the bath; the bath position "
                                                                          "stays free.")
                                                               .arg(sampleId));
+            // A refusal the laboratory gave (the position taken meanwhile, by another
+            // station or by a removal that never reached it): the bath is read again.
+            if (answered) Bath_Follow_Laboratory();
             return false;
         }
     }
