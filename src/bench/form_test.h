@@ -160,6 +160,14 @@ protected:
     void Form_Unload() override;
 
 private:
+    // Reads the open batch into the bath; with bReplace the bath is first cleared,
+    // but only once the batch could be read.
+    void Load_Open_Batch(bool bReplace);
+    // After an entry the laboratory refused or a removal that never reached it: the
+    // bath is reloaded, unless a reload is already under way.
+    void Bath_Follow_Laboratory();
+    bool Bath_Reloading = false;
+
     void Store_Sample_Count(const countReport::Count_Report& report, bool logged);
     void Show_Count(const QString& iso_text, const std::array<QVariant, countReport::Channel_Count>& values);
     void Create_Bath_Controls();

@@ -47,7 +47,9 @@ bool Form_Test::Bath_Add_Sample(const QString& sSampleId, bool bReload, int vPos
     }
     if (!isPosition(position)) return false;
     if (Sample_In_Bath(sSampleId)) return false;
-    if (Bath_Rack_Count() > MAX_RACKS_IN_BATH && !Is_Loading) {
+    // The limit holds for samples the technician puts in; a reload shows what the
+    // laboratory holds, however many racks that is.
+    if (!bReload && !Is_Loading && Bath_Rack_Count() > MAX_RACKS_IN_BATH) {
         commonModule::Show_Alert(QStringLiteral("Maximum of ") + QString::number(MAX_RACKS_IN_BATH).trimmed() +
                                  QStringLiteral(" racks are allowed in the bath at any time"));
         return false;
@@ -87,6 +89,7 @@ bool Form_Test::Bath_Add_Sample(const QString& sSampleId, bool bReload, int vPos
         db::Recordset rs = dbModule::Get_Recordset(sql, true);
         const bool recorded = !rs.eof() && records::int16Of(rs.value(QStringLiteral("ERROR"))) == std::int16_t(0);
         const QString message = db::textOf(rs.value(QStringLiteral("MESSAGE"))).trimmed();
+        const bool answered = rs.isOpen();
         rs.close();
         if (!recorded) {
             // A position the database does not hold stays free on the screen, so
@@ -95,6 +98,9 @@ bool Form_Test::Bath_Add_Sample(const QString& sSampleId, bool bReload, int vPos
                                                         : QStringLiteral("Sample %1 was not recorded in the bath; the bath position "
                                                                          "stays free.")
                                                               .arg(sampleId));
+            // A refusal the laboratory gave (the position taken meanwhile, by another
+            // station or by a removal that never reached it): the bath is read again.
+            if (answered) Bath_Follow_Laboratory();
             return false;
         }
     }

@@ -12,6 +12,7 @@
 #include "records/employee.h"
 #include "records/value_reading.h"
 
+#include <QScopedValueRollback>
 #include <cmath>
 #include <optional>
 
@@ -29,11 +30,19 @@ std::optional<int> bathIndexOf(const QVariant& position)
 
 }  // namespace
 
-void Form_Test::Bath_Load_Content()
+void Form_Test::Bath_Load_Content() { Load_Open_Batch(false); }
+
+void Form_Test::Load_Open_Batch(bool bReplace)
 {
     using namespace commonModule;
-    const QString oldest = Get_Oldest_Rack();
+    const QScopedValueRollback reloading(Bath_Reloading, true);
     db::Recordset rs = Curr_Batch().Get_Batch_Samples(Curr_Batch_Id, Curr_Instrument_Id, laboratory::Lab_Code, Curr_Test_Group);
+    if (bReplace) {
+        // A batch that cannot be read leaves the bath as it is; the gateway has said why.
+        if (!rs.isOpen()) return;
+        for (int i = 0; i < Bath_Size; ++i) Clear_Bath_Position(i);
+    }
+    const QString oldest = Get_Oldest_Rack();
     Batch_Fill_Positions();
 
     QString rackDesc;
@@ -84,10 +93,11 @@ void Form_Test::Batch_Fill_Positions()
     }
 }
 
-void Form_Test::Bath_Reload()
+void Form_Test::Bath_Reload() { Load_Open_Batch(true); }
+
+void Form_Test::Bath_Follow_Laboratory()
 {
-    for (int i = 0; i < Bath_Size; ++i) Clear_Bath_Position(i);
-    Bath_Load_Content();
+    if (!Bath_Reloading) Bath_Reload();
 }
 
 void Form_Test::Clear_Bath_Position(int Index)
@@ -116,9 +126,10 @@ void Form_Test::Remove_From_Bath(int Index)
                         QStringLiteral("@position = ") + QString::number(Index + 1) + QStringLiteral(", ") +
                         QStringLiteral("@action = 'DELETE', ") + QStringLiteral("@test = 0");
     db::Recordset rs = dbModule::Get_Recordset(sql, true);
-    if (!rs.isOpen()) {
+    const bool reached = rs.isOpen();
+    if (!reached) {
         // The call never reached the laboratory (locked past its time-out, gone): the
-        // screen frees the position, the laboratory still holds the sample there.
+        // laboratory still holds the sample there, so the bath is read again from it.
         const QString sample = lbl_wo[Index]->caption().trimmed();
         commonModule::Show_Alert(QStringLiteral("Sample %1 could not be taken out of the bath in the laboratory database; "
                                                 "bath position %2 is still taken there. A refresh of the bath shows it again.")
@@ -129,6 +140,7 @@ void Form_Test::Remove_From_Bath(int Index)
     }
     rs.close();
     Clear_Bath_Position(Index);
+    if (!reached) Bath_Follow_Laboratory();
 }
 
 QString Form_Test::Get_Oldest_Rack()

@@ -73,7 +73,11 @@ bool EmbeddedConnection::open(const QString& connectionString, const QString&, c
         return false;
     }
     if (!QFileInfo(path).isFile()) {
-        errors_ << cannotOpen(QStringLiteral("The laboratory database file %1 does not exist; create it with labdb init.").arg(path));
+        // A station's file that went missing is put back, never made anew: an empty
+        // database beside the real one would lose the laboratory's work.
+        errors_ << cannotOpen(QStringLiteral("The laboratory database file %1 is missing. Restore it from its backup to that place; "
+                                             "the station does not make a new one. (labdb init only makes the database of a new station.)")
+                                  .arg(path));
         return false;
     }
     file_ = QFileInfo(path).canonicalFilePath();

@@ -2,6 +2,7 @@
 // (lab.dbo.tgrp_query) and their update (lab.dbo.tgrp_Screen_upd).
 #include "labdb/lab_records.h"
 #include "labdb/procedure.h"
+#include "labdb/server_errors.h"
 
 namespace labdb {
 
@@ -64,30 +65,25 @@ db::Recordset screenReply(const QString& status, const QVariant& priority, const
 }
 
 // Saves the ratings of the outstanding screening run; a completed screening
-// waits for review (PENDING).
+// waits for review (PENDING). A save that cannot be taken is refused with its reason.
 db::Recordset screenUpdate(ProcContext& c, const Args& a)
 {
     const std::optional<SampleRow> sample = findSampleById(c.db, a.integer(QStringLiteral("@labid")));
     if (a.isNull(QStringLiteral("@labid")) || !sample)
-        return screenReply(QStringLiteral("NOT_FOUND"), {}, {}, {},
-                           QStringLiteral("Lab id %1 is not known.").arg(a.text(QStringLiteral("@labid"))));
+        refuse(QStringLiteral("Lab id %1 is not known.").arg(a.text(QStringLiteral("@labid"))));
     if (a.trimmed(QStringLiteral("@saveaction")).compare(QLatin1String("UPDATE"), Qt::CaseInsensitive) != 0)
-        return screenReply(QStringLiteral("INVALID"), sample->priority, sample->labId, {},
-                           QStringLiteral("Save action '%1' is not taken here; only UPDATE.").arg(a.text(QStringLiteral("@saveaction"))));
+        refuse(QStringLiteral("Save action '%1' is not taken here; only UPDATE.").arg(a.text(QStringLiteral("@saveaction"))));
     const QString group = a.trimmed(QStringLiteral("@testgroup"));
     const QVariantList test = c.db.firstRow(
         "SELECT TEST_ID, RUN_NO FROM lab_tracking WHERE LAB_ID = ? AND TEST_GROUP = ? AND STATUS = 'READY' AND (? IS NULL OR RUN_NO = ?)",
         {sample->labId, group, a.value(QStringLiteral("@runno")), a.value(QStringLiteral("@runno"))});
-    if (test.isEmpty())
-        return screenReply(QStringLiteral("NO_TEST"), sample->priority, sample->labId, a.value(QStringLiteral("@runno")),
-                           QStringLiteral("Sample %1 has no outstanding %2 run to save.").arg(sample->labNumber, group));
+    if (test.isEmpty()) refuse(QStringLiteral("Sample %1 has no outstanding %2 run to save.").arg(sample->labNumber, group));
     Params values{test[0]};
     for (const Rating& r : kRatings) {
         const QVariant v = a.value(QString::fromLatin1(r.parameter));
         const QString word = db::textOf(v).trimmed();
         if (!db::isNull(v) && !QString::fromLatin1(r.words).split(QLatin1Char('~')).contains(word))
-            return screenReply(QStringLiteral("INVALID"), sample->priority, sample->labId, test[1],
-                               QStringLiteral("'%1' is not a rating of %2.").arg(word, QString::fromLatin1(r.column)));
+            refuse(QStringLiteral("'%1' is not a rating of %2.").arg(word, QString::fromLatin1(r.column)));
         values << (db::isNull(v) ? QVariant() : QVariant(word));
     }
     values << a.value(QStringLiteral("@status_visual")) << a.value(QStringLiteral("@status_spat"))

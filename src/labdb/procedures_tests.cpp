@@ -2,6 +2,7 @@
 // and a test taken out of the work with a reason (lab.dbo.labtrack_testaction).
 #include "labdb/lab_records.h"
 #include "labdb/procedure.h"
+#include "labdb/server_errors.h"
 
 #include <QRegularExpression>
 
@@ -51,7 +52,8 @@ db::Recordset actionReply(const QString& status, const QVariant& priority, const
                   {{status, priority, labId, runNo, message}});
 }
 
-// Records the action with its reason and closes the sample's outstanding test.
+// Records the action with its reason and closes the sample's outstanding test; an
+// action that cannot be taken is refused with its reason.
 db::Recordset testAction(ProcContext& c, const Args& a)
 {
     static const QRegularExpression code(QStringLiteral("^[A-Za-z0-9_]{1,30}$"));
@@ -61,21 +63,15 @@ db::Recordset testAction(ProcContext& c, const Args& a)
                                                 ? findSample(c.db, a.text(QStringLiteral("@labcode")), a.text(QStringLiteral("@labnumber")))
                                                 : findSampleById(c.db, a.integer(QStringLiteral("@labId")));
     if (!sample)
-        return actionReply(QStringLiteral("NOT_FOUND"), {}, {}, {},
-                           QStringLiteral("Sample %1 is not known.")
-                               .arg(a.isNull(QStringLiteral("@labId")) ? a.trimmed(QStringLiteral("@labnumber"))
-                                                                       : a.text(QStringLiteral("@labId"))));
+        refuse(QStringLiteral("Sample %1 is not known.")
+                   .arg(a.isNull(QStringLiteral("@labId")) ? a.trimmed(QStringLiteral("@labnumber")) : a.text(QStringLiteral("@labId"))));
     if (!code.match(action).hasMatch())
-        return actionReply(QStringLiteral("INVALID"), sample->priority, sample->labId, {},
-                           QStringLiteral("Test action '%1' is not an action code.").arg(a.text(QStringLiteral("@testaction"))));
+        refuse(QStringLiteral("Test action '%1' is not an action code.").arg(a.text(QStringLiteral("@testaction"))));
     const qlonglong empNum = a.integer(QStringLiteral("@empnum"));
-    if (!activeEmployee(c.db, empNum))
-        return actionReply(QStringLiteral("INVALID"), sample->priority, sample->labId, {},
-                           QStringLiteral("Employee %1 is not an active employee.").arg(empNum));
+    if (!activeEmployee(c.db, empNum)) refuse(QStringLiteral("Employee %1 is not an active employee.").arg(empNum));
     const std::optional<TestRow> test = latestTest(c.db, sample->labId, group);
     if (!test || test->status != QLatin1String("READY"))
-        return actionReply(QStringLiteral("NO_TEST"), sample->priority, sample->labId, test ? QVariant(test->runNo) : QVariant(),
-                           QStringLiteral("Sample %1 has no outstanding %2 test.").arg(sample->labNumber, group));
+        refuse(QStringLiteral("Sample %1 has no outstanding %2 test.").arg(sample->labNumber, group));
     c.db.exec("INSERT INTO test_actions (TEST_ID, TEST_ACTION, EMP_NUM, ACTION_DATETIME) VALUES (?, ?, ?, ?)",
               {test->testId, action.toUpper(), empNum, c.now});
     c.db.exec("UPDATE lab_tracking SET STATUS = 'DONE', TEST_ACTION = ?, DATE_COMPLETED = ?, EMP_NUM = ? WHERE TEST_ID = ?",

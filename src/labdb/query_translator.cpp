@@ -36,17 +36,22 @@ QString weighedTestGroupFor(const QString& suffix)
 }
 
 // labrack.dbo.TBL_TestGroup_Count(lab code, test group): the outstanding tests,
-// one row for those not weighed (isWeighed 0) and one for those weighed (1).
+// first all of them (isWeighed NULL: not asked), then those not weighed (isWeighed 0)
+// and those weighed (1).
 const char* const kCountOneGroup = "(WITH c AS MATERIALIZED (SELECT count(*) AS ALL_TESTS, total(isnumeric(t.WEIGHT)) AS WEIGHED"
                                    "   FROM lab_tracking t JOIN samples s ON s.LAB_ID = t.LAB_ID"
                                    "   WHERE t.STATUS = 'READY' AND t.TEST_GROUP = ? AND s.LAB_CODE = ?)"
-                                   " SELECT ? AS LAB_CODE, ? AS TEST_GROUP, 0 AS isWeighed, ALL_TESTS - CAST(WEIGHED AS INTEGER) AS COUNT FROM c"
+                                   " SELECT ? AS LAB_CODE, ? AS TEST_GROUP, NULL AS isWeighed, ALL_TESTS AS COUNT FROM c"
+                                   " UNION ALL SELECT ?, ?, 0, ALL_TESTS - CAST(WEIGHED AS INTEGER) FROM c"
                                    " UNION ALL SELECT ?, ?, 1, CAST(WEIGHED AS INTEGER) FROM c)";
 
-// With no test group: a row per test group and weighed state that occurs.
-const char* const kCountAllGroups = "(SELECT ? AS LAB_CODE, t.TEST_GROUP AS TEST_GROUP, isnumeric(t.WEIGHT) AS isWeighed, count(*) AS COUNT"
+// With no test group: all outstanding tests first, then a row per test group and
+// weighed state that occurs.
+const char* const kCountAllGroups = "(SELECT ? AS LAB_CODE, NULL AS TEST_GROUP, NULL AS isWeighed, count(*) AS COUNT"
+                                    " FROM lab_tracking t JOIN samples s ON s.LAB_ID = t.LAB_ID WHERE t.STATUS = 'READY' AND s.LAB_CODE = ?"
+                                    " UNION ALL SELECT * FROM (SELECT ?, t.TEST_GROUP, isnumeric(t.WEIGHT) AS isWeighed, count(*)"
                                     " FROM lab_tracking t JOIN samples s ON s.LAB_ID = t.LAB_ID"
-                                    " WHERE t.STATUS = 'READY' AND s.LAB_CODE = ? GROUP BY t.TEST_GROUP, isWeighed ORDER BY 2, 3)";
+                                    " WHERE t.STATUS = 'READY' AND s.LAB_CODE = ? GROUP BY t.TEST_GROUP, isWeighed ORDER BY 2, 3))";
 
 // Brackets, NOT, function calls and subqueries nest no deeper than this; a text
 // nested deeper is refused before it can exhaust the stack of the reader.
@@ -232,10 +237,10 @@ private:
             expectSymbol(")");
             if (db::isNull(group)) {
                 put(QString::fromLatin1(kCountAllGroups));
-                params_ << lab << lab;
+                params_ << lab << lab << lab << lab;
             } else {
                 put(QString::fromLatin1(kCountOneGroup));
-                params_ << group << lab << lab << group << lab << group;
+                params_ << group << lab << lab << group << lab << group << lab << group;
             }
         } else {
             const QString table = tableFor(key);

@@ -103,4 +103,6 @@ db::DbError notOpen() { return make(-1, QStringLiteral("08003"), QStringLiteral(
 
 db::DbError internal(const QString& description) { return make(50000, QStringLiteral("HY000"), description); }
 
+db::DbError refused(const QString& reason) { return make(50000, kSyntaxState, reason); }
+
 }  // namespace labdb::errors

@@ -38,6 +38,14 @@ db::DbError nestedTooDeeply();                                                  
 db::DbError queryTimeout();                                                        // the time-out number, HYT00
 db::DbError notOpen();
 db::DbError internal(const QString& description);  // 50000
+// A procedure that refuses the change asked of it raises its reason, as the
+// laboratory's procedures do: the statement fails and stores nothing.
+db::DbError refused(const QString& reason);  // 50000
 
 }  // namespace errors
+
+// Ends a procedure that refuses what it was asked with the reason, the way the
+// laboratory's procedures raise it.
+[[noreturn]] inline void refuse(const QString& reason) { throw ServerError(errors::refused(reason)); }
+
 }  // namespace labdb

@@ -113,7 +113,11 @@ TEST(Opening, MissingFileIsNotCreated)
     labdb::EmbeddedConnection c;
     EXPECT_FALSE(c.open(QStringLiteral("EMBEDDED=") + path, QString(), QString()));
     ASSERT_FALSE(c.errors().isEmpty());
-    EXPECT_TRUE(c.errors().first().description.contains(QStringLiteral("labdb init")));
+    // The technician is told to put the file back, not to make an empty one beside it.
+    EXPECT_EQ(c.errors().first().description,
+              QStringLiteral("The laboratory database file %1 is missing. Restore it from its backup to that place; the station does "
+                             "not make a new one. (labdb init only makes the database of a new station.)")
+                  .arg(path));
     EXPECT_FALSE(QFileInfo::exists(path));
     db::Recordset rs;
     EXPECT_FALSE(c.execute(QStringLiteral("exec lab.dbo.validate_password @UserPassword = 'demo1'"), &rs));

@@ -66,6 +66,9 @@ TEST_F(PlainStatements, OutstandingCountFollowsTheWork)
                       "@testgrp = 'PrtCount', @testaction = 'NOT_ENOUGH' ")
            .arg(labNumberAt("R1001", 1)));
     EXPECT_EQ(ok(query).value(QStringLiteral("COUNT")).toLongLong(), ready - 1);
+    // Weighed tests are outstanding all the same.
+    rawExec("UPDATE lab_tracking SET WEIGHT = '1.5' WHERE TEST_GROUP = 'PrtCount'");
+    EXPECT_EQ(ok(query).value(QStringLiteral("COUNT")).toLongLong(), ready - 1);
 
     // Weighed tests only: a KF test gets its weight.
     const QString weighed = QStringLiteral("select * from labrack.dbo.TBL_TestGroup_Count('ZIVIRUZEZ', 'KF') where isWeighed = 1 ");
@@ -74,8 +77,12 @@ TEST_F(PlainStatements, OutstandingCountFollowsTheWork)
     ok(QStringLiteral("update lab.dbo.testgroup_kf set    weight =  '2.51'  where  lab_id = %1 and    run_no = 1 and    date_completed is null ")
            .arg(labId));
     EXPECT_EQ(ok(weighed).value(QStringLiteral("COUNT")).toLongLong(), 1);
-    // With no test group, one row per group.
-    EXPECT_GE(ok(QStringLiteral("select * from labrack.dbo.TBL_TestGroup_Count('ZIVIRUZEZ', null) ")).rowCount(), 3);
+    // With no test group, every outstanding test first, then one row per group.
+    db::Recordset all = ok(QStringLiteral("select * from labrack.dbo.TBL_TestGroup_Count('ZIVIRUZEZ', null) "));
+    EXPECT_GE(all.rowCount(), 4);
+    EXPECT_EQ(all.value(QStringLiteral("COUNT")).toLongLong(), scalar("SELECT count(*) FROM lab_tracking t JOIN samples s ON s.LAB_ID = t.LAB_ID"
+                                                                      " WHERE t.STATUS = 'READY' AND s.LAB_CODE = 'ZIVIRUZEZ'")
+                                                                   .toLongLong());
 }
 
 TEST_F(PlainStatements, WeightUpdatesWriteOnlyTheirTests)

@@ -18,7 +18,10 @@ TEST_F(StatementCache, EveryStationCallRunsOnStatementsPreparedOnce)
     for (int round = 0; round < 3; ++round)
         for (const QString& c : calls) {
             db::Recordset rs;
-            ASSERT_TRUE(cn.execute(c, &rs)) << c.toStdString() << "\n" << errorText().toStdString();
+            const bool ran = cn.execute(c, &rs);
+            // From the second round on, the calls on a test the first round closed are refused.
+            const bool refused = !ran && round > 0 && cn.errors().value(0).number == 50000;
+            ASSERT_TRUE(ran || refused) << c.toStdString() << "\n" << errorText().toStdString();
         }
     cn.close();
     const QString file = QFileInfo(path).canonicalFilePath();

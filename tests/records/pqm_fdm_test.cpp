@@ -1,4 +1,5 @@
 #include "fake_database.h"
+#include "records/instrument.h"
 #include "records/pqm_fdm.h"
 
 #include "qstring_printer.h"
@@ -53,6 +54,19 @@ TEST(PqmRecord, ResultHoldsANumberOrAnObject)
     record.Set_Result(7);
     EXPECT_FALSE(record.Result_Is_Object());
     EXPECT_EQ(record.Result().toInt(), 7);
+}
+
+TEST(InstrumentRecord, HoldsItsStateAndItsOperationsChangeNothing)
+{
+    Instrument instrument;
+    EXPECT_EQ(instrument.Status, "");
+    EXPECT_FALSE(instrument.is_On);
+    instrument.Status = QStringLiteral("READY");
+    instrument.is_On = true;
+    EXPECT_FALSE(instrument.Set_DeviceStatus());
+    EXPECT_FALSE(instrument.Reset());
+    EXPECT_EQ(instrument.Status, "READY");
+    EXPECT_TRUE(instrument.is_On);
 }
 
 }  // namespace

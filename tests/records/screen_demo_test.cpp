@@ -78,14 +78,31 @@ TEST_F(ScreenDemo, RatingsSavedComeBackAsWords)
     EXPECT_EQ(after.Babbitt, "");
 }
 
-TEST_F(ScreenDemo, AQuotedRatingIsRefusedByTheLaboratoryNotTheStatement)
+TEST_F(ScreenDemo, WhatTheLaboratoryRefusesIsNotSaved)
 {
+    // A quoted rating reaches the laboratory as text, which refuses it.
     Screen record = onPosition(first);
     record.SetValues("VISUAL", true);
     record.Silt = QStringLiteral("NO'NE");
-    ASSERT_TRUE(record.Save_Screen(101, "SCREENING"));
-    EXPECT_EQ(record.Status, "INVALID");
+    EXPECT_FALSE(record.Save_Screen(101, "SCREENING"));
+    EXPECT_EQ(record.Status, "READY");
+    EXPECT_TRUE(record.isChanged()) << "the ratings are still to be saved";
     EXPECT_EQ(lab.scalar("SELECT count(*) FROM screen_results").toInt(), 0);
+
+    // A test action on a screening that is no longer outstanding, or by a dismissed employee.
+    Screen action = onPosition(second);
+    action.SetValues("WATER", true);
+    action.Test_Action = QStringLiteral("TOO_DARK");
+    const QVariant actions = lab.scalar("SELECT count(*) FROM test_actions");
+    lab.change("UPDATE employees SET DISMISSED = 'Y' WHERE EMP_NUM = 101");
+    EXPECT_FALSE(action.Save_Screen(101, "SCREENING"));
+    EXPECT_EQ(testStatus(second), "READY");
+    lab.change("UPDATE employees SET DISMISSED = 'N' WHERE EMP_NUM = 101");
+    lab.change("UPDATE lab_tracking SET STATUS = 'DONE' WHERE LAB_ID = ? AND TEST_GROUP = 'SCREEN'", {second});
+    EXPECT_FALSE(action.Save_Screen(101, "SCREENING"));
+    EXPECT_EQ(action.Status, "READY");
+    EXPECT_EQ(lab.scalar("SELECT count(*) FROM test_actions"), actions);
+    EXPECT_TRUE(alerts.messages.isEmpty()) << alerts.messages.join("|").toStdString();
 }
 
 TEST_F(ScreenDemo, TestActionClosesTheScreening)

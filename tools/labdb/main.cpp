@@ -1,4 +1,4 @@
-// labdb: makes a laboratory database file for the station and runs statements on it.
+// labdb: makes the laboratory database file of a new station and runs statements on it.
 //
 //   labdb init [--demo] FILE
 //   labdb exec [--tsv] FILE "statement"
@@ -14,7 +14,8 @@ namespace {
 
 const char* const kUsage = "usage: labdb init [--demo] FILE\n"
                            "       labdb exec [--tsv] FILE \"statement\"\n"
-                           "init makes a new laboratory database (with the demo laboratory when --demo is given);\n"
+                           "init makes the laboratory database of a new station (with the demo laboratory when --demo is\n"
+                           "given); a station's database that has gone missing is restored from its backup, not made anew;\n"
                            "exec runs one statement as the station sends it and prints its answer.\n";
 
 int usage(QTextStream& err)
