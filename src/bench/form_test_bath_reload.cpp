@@ -127,6 +127,7 @@ void Form_Test::Remove_From_Bath(int Index)
                         QStringLiteral("@action = 'DELETE', ") + QStringLiteral("@test = 0");
     db::Recordset rs = dbModule::Get_Recordset(sql, true);
     const bool reached = rs.isOpen();
+    const bool refused = reached && !rs.eof() && records::int16Of(rs.value(QStringLiteral("ERROR"))) != std::int16_t(0);
     if (!reached) {
         // The call never reached the laboratory (locked past its time-out, gone): the
         // laboratory still holds the sample there, so the bath is read again from it.
@@ -135,12 +136,13 @@ void Form_Test::Remove_From_Bath(int Index)
                                                 "bath position %2 is still taken there. A refresh of the bath shows it again.")
                                      .arg(sample.isEmpty() ? QStringLiteral("(none)") : sample)
                                      .arg(Index + 1));
-    } else if (!rs.eof() && records::int16Of(rs.value(QStringLiteral("ERROR"))) != std::int16_t(0)) {
+    } else if (refused) {
         commonModule::Show_Alert(db::textOf(rs.value(QStringLiteral("MESSAGE"))));
     }
     rs.close();
     Clear_Bath_Position(Index);
-    if (!reached) Bath_Follow_Laboratory();
+    // What the laboratory did not take out stays in its bath: the screen follows it.
+    if (!reached || refused) Bath_Follow_Laboratory();
 }
 
 QString Form_Test::Get_Oldest_Rack()

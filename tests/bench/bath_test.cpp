@@ -366,7 +366,7 @@ TEST_F(Bath, RemovalThatNeverReachedTheDatabaseShowsTheSampleAgain)
     EXPECT_EQ(b.lbl_inBath[0]->caption(), "START");
 }
 
-TEST_F(Bath, RemovalTheDatabaseRefusesIsShownAndThePositionFreedAnyway)
+TEST_F(Bath, RemovalTheDatabaseRefusesIsShownAndTheBathFollowsTheDatabase)
 {
     Form_Test& b = bench();
     lab.change("DELETE FROM pc_batch_details WHERE POSITION = 2");
@@ -383,6 +383,16 @@ TEST_F(Bath, RemovalTheDatabaseRefusesIsShownAndThePositionFreedAnyway)
     b.Remove_From_Bath(0);
     EXPECT_TRUE(alerts.messages.isEmpty());
     EXPECT_EQ(bathInDatabase().keys(), QList<int>({3}));
+
+    // Another sample stands at position 3 in the database: the refusal leaves it
+    // there, and the screen shows it instead of a free place.
+    lab.change("UPDATE pc_batch_details SET LAB_ID = (SELECT LAB_ID FROM samples WHERE LAB_NUMBER = ?) WHERE POSITION = 3",
+               {lab.labNumberAt("R1001", 1)});
+    const QMap<int, QString> held = bathInDatabase();
+    b.Remove_From_Bath(2);
+    EXPECT_TRUE(alerts.messages.value(0).startsWith("Bath position 3 holds sample")) << alerts.messages.join('\n').toStdString();
+    EXPECT_EQ(bathInDatabase(), held);
+    EXPECT_EQ(bathOnScreen(), held);
 }
 
 TEST_F(Bath, RefreshRebuildsTheBathFromTheDatabase)
