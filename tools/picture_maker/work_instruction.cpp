@@ -38,7 +38,8 @@ void drawPage(QPainter& p, const QRectF& page)
                              "A demo document: the laboratory's own instruction takes its place on its document server."),
               18, false, kit::kSlate, 24);
     int number = 1;
-    for (const char* step : kSteps) paragraph(QStringLiteral("%1.  %2").arg(number++).arg(QString::fromLatin1(step)), 20, false, Qt::black, 14);
+    for (const char* step : kSteps)
+        paragraph(QStringLiteral("%1.  %2").arg(number++).arg(QString::fromLatin1(step)), 20, false, Qt::black, 14);
 }
 
 }  // namespace
