@@ -2,6 +2,7 @@
 //
 //   labdb init [--demo] FILE
 //   labdb exec [--tsv] FILE "statement"
+//   labdb --help
 #include "labdb/embedded_connection.h"
 #include "labdb/labdb.h"
 #include "labdb/table_text.h"
@@ -14,14 +15,33 @@ namespace {
 
 const char* const kUsage = "usage: labdb init [--demo] FILE\n"
                            "       labdb exec [--tsv] FILE \"statement\"\n"
-                           "init makes the laboratory database of a new station (with the demo laboratory when --demo is\n"
-                           "given); a station's database that has gone missing is restored from its backup, not made anew;\n"
-                           "exec runs one statement as the station sends it and prints its answer.\n";
+                           "       labdb --help\n";
+
+const char* const kHelp = "init makes a new laboratory database file for a new station (with the demo laboratory\n"
+                          "when --demo is given); it never overwrites a file. A station whose file is missing\n"
+                          "gets it back from its backup, not from init.\n"
+                          "\n"
+                          "exec runs one statement on FILE as the station sends it to the laboratory's SQL Server\n"
+                          "and prints the answer as a table (--tsv: tab-separated, NULL written as NULL); it exits\n"
+                          "1 when the statement left an error. It takes the station's own calls, e.g.\n"
+                          "  exec labrack.dbo.get_pc_history 'ZIVIRUZEZ', '04250019'   (a sample's newest count)\n"
+                          "  exec lab.dbo.validate_password @UserPassword = 'demo1'\n"
+                          "and the station's queries of sop.dbo.documents, labrack.dbo.lab_software,\n"
+                          "labrack.dbo.lab_software_settings and travomi.dbo.view_employees, e.g.\n"
+                          "  select * from labrack.dbo.lab_software_settings\n"
+                          "Any other statement is refused. FILE is an SQLite database: sqlite3 -readonly FILE\n"
+                          "reads all of it.\n";
 
 int usage(QTextStream& err)
 {
-    err << kUsage;
+    err << kUsage << "labdb --help tells what init and exec do.\n";
     return 2;
+}
+
+int help(QTextStream& out)
+{
+    out << kUsage << '\n' << kHelp;
+    return 0;
 }
 
 int init(const QStringList& args, QTextStream& out, QTextStream& err)
@@ -81,6 +101,7 @@ int main(int argc, char* argv[])
     QTextStream err(stderr);
     const QStringList args = app.arguments().mid(1);
     if (args.isEmpty()) return usage(err);
+    if (args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h") || args[0] == QLatin1String("help")) return help(out);
     if (args[0] == QLatin1String("init")) return init(args.mid(1), out, err);
     if (args[0] == QLatin1String("exec")) return exec(args.mid(1), out, err);
     return usage(err);

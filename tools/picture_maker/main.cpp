@@ -2,10 +2,13 @@
 //
 //   picture_maker FOLDER     writes every picture into FOLDER (made when missing)
 //   picture_maker --list     names each picture with its size and use
+//   picture_maker --work-instruction FILE   writes the demo work instruction (PDF)
 #include "catalogue.h"
 #include "image_files.h"
+#include "work_instruction.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QTextStream>
@@ -17,8 +20,16 @@ int main(int argc, char* argv[])
     QTextStream out(stdout);
     QTextStream err(stderr);
     const QStringList args = app.arguments().mid(1);
+    if (args.size() == 2 && args[0] == QLatin1String("--work-instruction")) {
+        QString why;
+        if (!QDir().mkpath(QFileInfo(args[1]).absolutePath()) || !writeWorkInstruction(args[1], &why)) {
+            err << "picture_maker: " << args[1] << ": " << (why.isEmpty() ? QStringLiteral("cannot make its folder") : why) << "\n";
+            return 1;
+        }
+        return 0;
+    }
     if (args.size() != 1) {
-        err << "usage: picture_maker FOLDER | --list\n";
+        err << "usage: picture_maker FOLDER | --list | --work-instruction FILE\n";
         return 2;
     }
     const QList<Picture> pictures = allPictures();
