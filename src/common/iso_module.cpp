@@ -16,6 +16,15 @@ QString documentAddress(const QString& server, const QString& docId, const QStri
            QStringLiteral(".") + docType.trimmed();
 }
 
+namespace {
+
+void tellCannotOpen(const QString& why)
+{
+    commonModule::Show_Alert(QStringLiteral("The work instruction cannot be opened.\r\n\r\n") + why);
+}
+
+}  // namespace
+
 void Open_ISO_Document(const QString& sTestGroup)
 {
     db::Recordset rs = dbModule::Get_Recordset(QStringLiteral("select * from sop.dbo.documents (nolock) where charindex(") +
@@ -28,8 +37,8 @@ void Open_ISO_Document(const QString& sTestGroup)
         QString why;
         if (config.documentServer.isEmpty())
             commonModule::Show_Alert(QStringLiteral("The work instruction cannot be opened: no document server is set for this station."));
-        else if (!browser::openAddress(config.browserProgram, address, &why))
-            commonModule::Show_Alert(QStringLiteral("The work instruction cannot be opened.\r\n\r\n") + why);
+        else if (!browser::openAddress(config.browserProgram, address, &why, tellCannotOpen))
+            tellCannotOpen(why);
     }
     rs.close();
 }

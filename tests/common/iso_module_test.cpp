@@ -105,6 +105,24 @@ TEST(IsoModuleTest, BrowserThatCannotStartIsReportedAndTheStationGoesOn)
     isoModule::Open_ISO_Document(QStringLiteral("PrtCount"));
     ASSERT_EQ(alerts.messages.size(), 2);
     EXPECT_TRUE(alerts.messages[1].contains("no document server"));
+
+    // A program that starts but gives up (xdg-open on a desktop without a browser
+    // ends with code 3) is told once it has ended; the station went on meanwhile.
+    QTemporaryDir dir;
+    QFile script(dir.filePath("no-browser.sh"));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nexit 3\n");
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+    setStationConfig(configWith("docs.lab.local", script.fileName()));
+    isoModule::Open_ISO_Document(QStringLiteral("PrtCount"));
+    EXPECT_EQ(alerts.messages.size(), 2);
+    QElapsedTimer t;
+    t.start();
+    while (alerts.messages.size() < 3 && t.elapsed() < 5000) QTest::qWait(20);
+    ASSERT_EQ(alerts.messages.size(), 3);
+    EXPECT_TRUE(alerts.messages[2].startsWith("The work instruction cannot be opened."));
+    EXPECT_TRUE(alerts.messages[2].contains("exit code 3"));
 }
 
 }  // namespace

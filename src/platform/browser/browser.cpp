@@ -1,12 +1,13 @@
 #include "platform/browser/browser.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 
 namespace browser {
 
-bool openAddress(const QString& program, const QString& address, QString* error)
+bool openAddress(const QString& program, const QString& address, QString* error, LateFailure failedLater)
 {
     QStringList words = QProcess::splitCommand(program);
     if (words.isEmpty()) {
@@ -19,8 +20,34 @@ bool openAddress(const QString& program, const QString& address, QString* error)
         return false;
     }
     words << address;
-    if (!QProcess::startDetached(command, words)) {
+    if (!failedLater) {
+        if (QProcess::startDetached(command, words)) return true;
         if (error) *error = QStringLiteral("The browser program \"%1\" could not be started.").arg(command);
+        return false;
+    }
+
+    // Watched until it ends, so that a program that gives up is told. The station's
+    // exits end the process at once, which leaves a browser opened from it running.
+    auto* process = new QProcess(QCoreApplication::instance());
+    process->setProgram(command);
+    process->setArguments(words);
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    QObject::connect(process, &QProcess::finished, process, [process, command, failedLater](int exitCode, QProcess::ExitStatus status) {
+        process->deleteLater();
+        if (status == QProcess::NormalExit && exitCode == 0) return;
+        failedLater(status == QProcess::NormalExit
+                        ? QStringLiteral("The browser program \"%1\" could not show it (exit code %2); this desktop may have no web browser.")
+                              .arg(command)
+                              .arg(exitCode)
+                        : QStringLiteral("The browser program \"%1\" stopped before showing it.").arg(command));
+    });
+    process->start();
+    if (!process->waitForStarted(5000)) {
+        if (error) *error = QStringLiteral("The browser program \"%1\" could not be started.").arg(command);
+        process->disconnect();
+        delete process;
         return false;
     }
     return true;
