@@ -136,20 +136,27 @@ void BM_LastByteToStoredCount(benchmark::State& state)
 }
 BENCHMARK(BM_LastByteToStoredCount)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The chunks through the receive path of a link that started its count, one receive
+// event each; true when the link took the report.
+bool reportTakenFrom(const QList<QByteArray>& chunks)
+{
+    QString received;
+    auto port = std::make_unique<LinePort>();
+    LinePort* line = port.get();
+    CounterLink link(std::move(port), received);
+    link.Reset_Port();
+    link.Counter_Command(QStringLiteral("START"));  // a report counts only for a count the link started
+    for (const QByteArray& c : chunks) line->receive(c);
+    return link.reportTaken();
+}
+
 // The whole report through the receive path, one byte per receive event.
 void BM_WholeReportByteByByte(benchmark::State& state)
 {
-    const QByteArray text = report().toLatin1() + "\r\n";
-    for (auto _ : state) {
-        QString received;
-        auto port = std::make_unique<LinePort>();
-        LinePort* line = port.get();
-        CounterLink link(std::move(port), received);
-        link.Reset_Port();
-        link.Counter_Command(QStringLiteral("START"));  // a report counts only for a count the link started
-        for (char c : text) line->receive(QByteArray(1, c));
-        if (!link.reportTaken()) state.SkipWithError("the report was not found");
-    }
+    QList<QByteArray> bytes;
+    for (char c : report().toLatin1() + "\r\n") bytes << QByteArray(1, c);
+    for (auto _ : state)
+        if (!reportTakenFrom(bytes)) state.SkipWithError("the report was not found");
 }
 BENCHMARK(BM_WholeReportByteByByte)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
@@ -161,16 +168,8 @@ void BM_NoiseLinesThenReport(benchmark::State& state)
     QByteArray noise;
     while (noise.size() < state.range(0)) noise += "\r\nE 0000";
     const QList<QByteArray> chunks = serial::splitAtLineEnds(noise + "\r\n" + report().toLatin1() + "\r\n");
-    for (auto _ : state) {
-        QString received;
-        auto port = std::make_unique<LinePort>();
-        LinePort* line = port.get();
-        CounterLink link(std::move(port), received);
-        link.Reset_Port();
-        link.Counter_Command(QStringLiteral("START"));
-        for (const QByteArray& c : chunks) line->receive(c);
-        if (!link.reportTaken()) state.SkipWithError("the report was not found");
-    }
+    for (auto _ : state)
+        if (!reportTakenFrom(chunks)) state.SkipWithError("the report was not found");
     state.SetBytesProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_NoiseLinesThenReport)->Arg(64 << 10)->Arg(256 << 10)->Arg(1 << 20)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -79,7 +79,6 @@ void CounterLink::Check_Count_Reply()
     if (!countOwned_) {
         const QString received = receivedData_;
         receivedData_.clear();
-        search_.reset();
         emit reportNotOurs(received);
         return;
     }

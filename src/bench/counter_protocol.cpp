@@ -31,8 +31,6 @@ QString startCommandName(const QString& sSampleType, const QString& sCommand)
 
 bool beginsLine(const QString& chunk) { return !chunk.isEmpty() && (chunk[0] == QLatin1Char('\r') || chunk[0] == QLatin1Char('\n')); }
 
-bool holdsWholeReport(const QString& buffer) { return ReportSearch().holdsWholeReport(buffer); }
-
 bool ReportSearch::holdsWholeReport(const QString& buffer)
 {
     if (buffer.size() < searched_) reset();

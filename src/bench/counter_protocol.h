@@ -21,14 +21,12 @@ QString startCommandName(const QString& sSampleType, const QString& sCommand);
 // A received chunk begins a new line when its first character is CR or LF.
 bool beginsLine(const QString& chunk);
 
-// The buffer holds the whole report: the marker (letter case as written) and a
-// line end somewhere after it.
-bool holdsWholeReport(const QString& buffer);
-
-// The same question asked again and again of a buffer that only grows: each time
-// only what arrived since the last time is searched (with the few characters before
-// it, where a marker may have begun), so a flood of short lines costs no more than
-// its length. A buffer found shorter than before was emptied: it is searched afresh.
+// Whether the receive buffer holds the whole report: the marker (letter case as
+// written) and a line end somewhere after it. The question is asked again at every
+// line start of a buffer that only grows: each time only what arrived since the last
+// time is searched (with the few characters before it, where a marker may have
+// begun), so a flood of short lines costs no more than its length. A buffer found
+// shorter than before was emptied: it is searched afresh.
 class ReportSearch {
 public:
     bool holdsWholeReport(const QString& buffer);

@@ -19,24 +19,18 @@ bool openAddress(const QString& program, const QString& address, QString* error,
         if (error) *error = QStringLiteral("The browser program \"%1\" was not found.").arg(command);
         return false;
     }
-    words << address;
-    if (!failedLater) {
-        if (QProcess::startDetached(command, words)) return true;
-        if (error) *error = QStringLiteral("The browser program \"%1\" could not be started.").arg(command);
-        return false;
-    }
 
     // Watched until it ends, so that a program that gives up is told. The station's
     // exits end the process at once, which leaves a browser opened from it running.
     auto* process = new QProcess(QCoreApplication::instance());
     process->setProgram(command);
-    process->setArguments(words);
+    process->setArguments(words << address);
     process->setStandardInputFile(QProcess::nullDevice());
     process->setStandardOutputFile(QProcess::nullDevice());
     process->setStandardErrorFile(QProcess::nullDevice());
     QObject::connect(process, &QProcess::finished, process, [process, command, failedLater](int exitCode, QProcess::ExitStatus status) {
         process->deleteLater();
-        if (status == QProcess::NormalExit && exitCode == 0) return;
+        if ((status == QProcess::NormalExit && exitCode == 0) || !failedLater) return;
         failedLater(status == QProcess::NormalExit
                         ? QStringLiteral("The browser program \"%1\" could not show it (exit code %2); this desktop may have no web browser.")
                               .arg(command)
