@@ -113,6 +113,7 @@ bool Rack::Rack_Load(const QString& sId, const QString& sTestGroup)
     Curr_Station.clear();
     Rack_id.clear();
     Emp_Num = QVariant();
+    custodyUnanswered = false;
 
     if (!rs.eof()) {
         Rack_id = db::textOf(rs.value(QStringLiteral("RACK_ID")));

@@ -54,9 +54,26 @@ public:
 
     // Custody ("GET" or "PUT") and the queries about racks. A PUT gives the rack back
     // in the name of whom the station holds it for, else of the technician at it.
+    // A give-back that gets no answer is kept and sent again before the next custody
+    // call; while one is still kept, no other custody call is sent (the station never
+    // holds two racks). A call without an answer leaves the station not holding the
+    // rack, with custodyUnanswered set.
     bool Rack_Status_Update(const QString& sAction);
     // The station holds the loaded rack, for whichever technician.
     bool heldByStation() const;
+    // After a refused GET: the laboratory shows the rack held at this station's own
+    // name by another technician, who has left it here.
+    bool heldHereByAnother() const;
+
+    // The last custody call of the loaded rack got no answer from the laboratory.
+    bool custodyUnanswered = false;
+    // A give-back the laboratory has not received yet: the rack and whom it was held for.
+    struct LostGiveBack {
+        QString rackId;
+        QString rackDesc;
+        qlonglong empNum = 0;
+    };
+    std::vector<LostGiveBack> lostGiveBacks;
     // True when the station holds the loaded rack for the technician now at it, so
     // that its positions may be opened.
     bool isRackLoggedOut(bool bForceLogout);

@@ -4,6 +4,8 @@
 #include "records/rack.h"
 #include "records/value_reading.h"
 
+#include <algorithm>
+
 namespace {
 
 // The rack id goes into the custody call unquoted; only a whole number is sent.
@@ -14,6 +16,13 @@ bool isRackId(const QString& id)
     return ok;
 }
 
+QString custodyCall(const QString& rackId, qlonglong empNum, const QString& station, const QString& action)
+{
+    return QStringLiteral("exec labrack.dbo.rack_acquisition_upd @rack_id = ") + rackId.trimmed() + QStringLiteral(", ") +
+           QStringLiteral("@emp_num = ") + QString::number(empNum) + QStringLiteral(", @station = ") + sqlQuoted(station) +
+           QStringLiteral(", @action = ") + sqlQuoted(action);
+}
+
 }  // namespace
 
 bool Rack::Rack_Status_Update(const QString& sAction)
@@ -22,14 +31,35 @@ bool Rack::Rack_Status_Update(const QString& sAction)
     if (!isRackId(Rack_id)) return false;
 
     const Employee& technician = commonModule::Curr_Employee();
+    const QString station = technician.Station.trimmed();
     const bool giveBack = sAction == QLatin1String("PUT");
     // The laboratory lets only the holder give a rack back: the station gives it
     // back for whom it took it, who may have left the station since.
-    const QString empNum = giveBack && heldByStation() ? QString::number(Emp_Num.toLongLong()) : QString::number(technician.Emp_Num);
-    const QString sql = QStringLiteral("exec labrack.dbo.rack_acquisition_upd @rack_id = ") + Rack_id.trimmed() + QStringLiteral(", ") +
-                        QStringLiteral("@emp_num = ") + empNum + QStringLiteral(", @station = ") + sqlQuoted(technician.Station.trimmed()) +
-                        QStringLiteral(", @action = ") + sqlQuoted(sAction);
-    db::Recordset rs = dbModule::Get_Recordset(sql, true);
+    const qlonglong empNum = giveBack && heldByStation() ? Emp_Num.toLongLong() : qlonglong(technician.Emp_Num);
+
+    // Give-backs the laboratory has not received go first, each in the name of
+    // whom the rack was held for; while one still gets no answer nothing else is
+    // sent, so that a rack is never taken while another is still held here.
+    while (!lostGiveBacks.empty()) {
+        const LostGiveBack& lost = lostGiveBacks.front();
+        db::Recordset again = dbModule::Get_Recordset(custodyCall(lost.rackId, lost.empNum, station, QStringLiteral("PUT")), true);
+        if (!again.isOpen()) break;
+        again.close();
+        lostGiveBacks.erase(lostGiveBacks.begin());
+    }
+    db::Recordset rs;
+    if (lostGiveBacks.empty()) rs = dbModule::Get_Recordset(custodyCall(Rack_id, empNum, station, sAction), true);
+    if (!rs.isOpen()) {
+        // No answer: the station cannot say that it holds the rack, and a give-back
+        // is kept to be sent again.
+        custodyUnanswered = true;
+        Emp_Num = QVariant();
+        const bool kept = std::any_of(lostGiveBacks.begin(), lostGiveBacks.end(),
+                                      [&](const LostGiveBack& l) { return l.rackId == Rack_id && l.empNum == empNum; });
+        if (giveBack && !kept) lostGiveBacks.push_back({Rack_id, Rack_Desc, empNum});
+        return false;
+    }
+    custodyUnanswered = false;
     if (rs.eof()) return false;
 
     bool granted = false;
@@ -39,14 +69,14 @@ bool Rack::Rack_Status_Update(const QString& sAction)
     Emp_Num = QVariant();
     if (records::int16Of(rs.value(QStringLiteral("ERROR"))) == std::int16_t(0)) {
         Curr_User = technician.Emp_Num;
-        Curr_Station = technician.Station.trimmed();
+        Curr_Station = station;
         if (!giveBack) Emp_Num = technician.Emp_Num;
         granted = true;
     } else {
         const QVariant user = rs.value(QStringLiteral("CURR_USER"));
-        const QVariant station = rs.value(QStringLiteral("CURR_STATION"));
+        const QVariant holderStation = rs.value(QStringLiteral("CURR_STATION"));
         if (!db::isNull(user)) Curr_User = user;
-        if (!db::isNull(station)) Curr_Station = db::textOf(station).trimmed();
+        if (!db::isNull(holderStation)) Curr_Station = db::textOf(holderStation).trimmed();
     }
     const QVariant message = rs.value(QStringLiteral("MESSAGE"));
     if (!db::isNull(message)) Rack_Status = db::textOf(message);
@@ -55,6 +85,13 @@ bool Rack::Rack_Status_Update(const QString& sAction)
 }
 
 bool Rack::heldByStation() const { return !Rack_id.isEmpty() && records::isNumeric(Emp_Num); }
+
+bool Rack::heldHereByAnother() const
+{
+    const Employee& technician = commonModule::Curr_Employee();
+    return !Rack_id.isEmpty() && records::isNumeric(Curr_User) && Curr_User.toLongLong() != technician.Emp_Num &&
+           Curr_Station.trimmed().compare(technician.Station.trimmed(), Qt::CaseInsensitive) == 0;
+}
 
 bool Rack::isRackLoggedOut(bool) { return heldByStation() && Emp_Num.toLongLong() == commonModule::Curr_Employee().Emp_Num; }
 

@@ -108,11 +108,18 @@ protected:
 
 private:
     void connectTouches();
+    // Gives the shown rack back, searches and loads the chosen rack, and takes the
+    // shown one again when none was loaded; askToSave asks the save question first.
+    void Change_Rack(std::int16_t Index, const QString& sRackName, bool askToSave);
     // Searches with the action of the button Index and loads the chosen rack;
     // false when nothing was chosen.
     bool Load_Chosen_Rack(std::int16_t Index, const QString& sRackName);
-    // After a navigation that loaded no rack: the shown rack is taken back.
-    void Retake_Rack();
+    // Takes the shown rack: after its load, after a navigation that loaded no other,
+    // and at a tap while the laboratory had not answered.
+    void Take_Rack();
+    // Gives the shown rack back; a give-back without an answer is told and kept to
+    // be sent again. True when the laboratory granted it.
+    bool Give_Back_Rack();
     // Shows the rack's status while the station does not hold the shown rack.
     void Show_Custody();
     void Show_Nav_Buttons();

@@ -22,14 +22,7 @@ void Form_Rack::bttn_Nav_Click(std::int16_t Index)
     if (station) station->Nav_Start();
     Header_Status(QStringLiteral("RETRIEVING RACK INFORMATION"));
 
-    // The shown rack is given back so that the search lists it among the others;
-    // when no other rack is loaded in the end, it is taken again at once.
-    Rack& rack = Curr_Rack();
-    const bool held = rack.heldByStation();
-    if (held) rack.Rack_Status_Update(QStringLiteral("PUT"));
-    bool loaded = false;
-    if (!Requires_saving()) loaded = Load_Chosen_Rack(Index, QString());
-    if (held && !loaded) Retake_Rack();
+    Change_Rack(Index, QString(), true);
 
     Header_Status(QString());
     if (station) station->Nav_End();
@@ -37,12 +30,22 @@ void Form_Rack::bttn_Nav_Click(std::int16_t Index)
 
 void Form_Rack::Get_Racks(std::int16_t Index, const QString& sRackName)
 {
-    // A search from the station form changes rack like a navigation: the shown rack
-    // is given back first and taken again when no other rack is loaded.
+    // A search from the station form changes rack like a navigation.
+    Change_Rack(Index, sRackName, false);
+}
+
+void Form_Rack::Change_Rack(std::int16_t Index, const QString& sRackName, bool askToSave)
+{
+    // The shown rack is given back so that the search lists it among the others;
+    // when no other rack is loaded in the end, it is taken again at once. A
+    // give-back that got no answer is followed by no take: the station does not hold
+    // the rack then, and a tap on one of its positions asks for it again.
     Rack& rack = commonModule::Curr_Rack();
     const bool held = rack.heldByStation();
-    if (held) rack.Rack_Status_Update(QStringLiteral("PUT"));
-    if (!Load_Chosen_Rack(Index, sRackName) && held) Retake_Rack();
+    if (held) Give_Back_Rack();
+    const bool retake = held && !rack.custodyUnanswered;
+    const bool loaded = !(askToSave && Requires_saving()) && Load_Chosen_Rack(Index, sRackName);
+    if (retake && !loaded) Take_Rack();
 }
 
 bool Form_Rack::Load_Chosen_Rack(std::int16_t Index, const QString& sRackName)
@@ -74,8 +77,10 @@ bool Form_Rack::Load_Chosen_Rack(std::int16_t Index, const QString& sRackName)
         img_ptr->show();
         Show_Rack();
         lbl_RackDate->setCaption(QLocale().toString(rack.Rack_Date, QLocale::ShortFormat));
-        if (!rack.Rack_id.isEmpty()) rack.Rack_Status_Update(QStringLiteral("GET"));
-        Show_Custody();
+        if (!rack.Rack_id.isEmpty())
+            Take_Rack();
+        else
+            Show_Custody();
         if (StationForm* station = shell::stationForm()) station->Rack_OnClick();
         img_save->loadPicture(picturePath(QStringLiteral("bttn_save_idle.jpg")));
         if (Form_Search::Sample_Located) {
@@ -124,7 +129,9 @@ void Form_Rack::lbl_sample_Click(std::int16_t Index)
     const QString previous = Header_Status(visual ? QStringLiteral("RETRIEVING SCREEN IMAGES")
                                                   : QStringLiteral("RETRIEVING SAMPLE TESTING DETAILS"));
     Rack& rack = Curr_Rack();
-    // A rack this station does not hold is not worked here: the tap shows who holds it.
+    // A rack the laboratory gave no answer for is asked for again first. A rack this
+    // station does not hold is not worked here: the tap shows who holds it.
+    if (!rack.isRackLoggedOut(true) && rack.custodyUnanswered) Take_Rack();
     if (!rack.isRackLoggedOut(true)) {
         Show_Custody();
     } else {
@@ -174,8 +181,10 @@ void Form_Rack::img_save_Click()
 
 void Form_Rack::img_Exit_Click()
 {
+    // Only a rack the station holds is given back; the program ends at once, also
+    // when the laboratory does not answer.
     Rack& rack = commonModule::Curr_Rack();
-    if (!rack.Rack_id.isEmpty()) rack.Rack_Status_Update(QStringLiteral("PUT"));
+    if (rack.heldByStation()) rack.Rack_Status_Update(QStringLiteral("PUT"));
     ui::Default_Instance<Form_Login>::get().App_Exit();
 }
 

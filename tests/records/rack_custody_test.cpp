@@ -54,6 +54,29 @@ TEST(RackCustodyCalls, CustodyAsksForTheRackAndTakesTheAnswer)
     EXPECT_EQ(rack.Rack_Status, "Rack held by SCREEN");
 
     EXPECT_FALSE(rack.isRackLoggedOut(false)) << "the rack is held elsewhere";
+
+    // A give-back without an answer goes again first, in the name of whom the rack
+    // was held for, before the next custody call; while it gets no answer, nothing
+    // else is sent.
+    rack.Emp_Num = 97;
+    database.script(FakeDatabase::failure(2812, "Could not find stored procedure"));
+    EXPECT_FALSE(rack.Rack_Status_Update(QStringLiteral("PUT")));
+    EXPECT_TRUE(rack.custodyUnanswered);
+    EXPECT_FALSE(rack.heldByStation());
+    database.clear();
+    database.script(FakeDatabase::failure(2812, "Could not find stored procedure"));
+    EXPECT_FALSE(rack.Rack_Status_Update(QStringLiteral("GET")));
+    EXPECT_EQ(database.statements(), QStringList{"exec labrack.dbo.rack_acquisition_upd @rack_id = 31, @emp_num = 97, "
+                                                 "@station = 'PARTICLE COUNT', @action = 'PUT'"});
+    database.clear();
+    database.script(FakeDatabase::rows(kCustodyColumns, {{0, "Available", QVariant(), QVariant()}}));
+    database.script(FakeDatabase::rows(kCustodyColumns, {{0, QVariant(), QVariant(), QVariant()}}));
+    EXPECT_TRUE(rack.Rack_Status_Update(QStringLiteral("GET")));
+    ASSERT_EQ(database.statements().size(), 2);
+    EXPECT_TRUE(database.statements()[0].contains("@emp_num = 97, @station = 'PARTICLE COUNT', @action = 'PUT'"));
+    EXPECT_TRUE(database.statements()[1].contains("@emp_num = 412, @station = 'PARTICLE COUNT', @action = 'GET'"));
+    EXPECT_TRUE(rack.lostGiveBacks.empty());
+    EXPECT_FALSE(rack.custodyUnanswered);
 }
 
 TEST(RackCustodyCalls, RackQueriesSendTheirCallTexts)

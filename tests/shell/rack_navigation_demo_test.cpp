@@ -241,6 +241,65 @@ TEST_F(RackDemoTest, RackTakenByAnotherStationDuringTheSearchStaysShownClosed)
     EXPECT_EQ(holderOf("R1003").toInt(), 101);
 }
 
+TEST_F(RackDemoTest, RackLeftHeldHereByAnotherTechnicianIsHandedOverAndOneHeldElsewhereIsNot)
+{
+    // Jan held R1001 at this station when it stopped without giving the rack back.
+    otherStation("GET", 501, 102, "PARTICLE COUNT");
+    Form_Rack& f = loadScreen();
+    EXPECT_EQ(holderOf("R1001").toInt(), 101);
+    EXPECT_FALSE(shown(f.lbl_RackStatus));
+    tapCell(0);
+    EXPECT_EQ(bench().taps.size(), 1);
+
+    // A rack held at another station stays refused.
+    otherStation("GET", 503, 102, "SCREENING");
+    navigate(2, {answering(Form_AlertYesNo::kNo), choosingInTheList("R1003")});
+    EXPECT_EQ(holderOf("R1003").toInt(), 102);
+    EXPECT_TRUE(shown(f.lbl_RackStatus));
+}
+
+TEST_F(RackDemoTest, GiveBackWithoutAnAnswerIsToldOnceAndSentBeforeTheNextCustodyCall)
+{
+    loadScreen();
+    AlertRecorder alerts;
+    {
+        LaboratoryTap outage;
+        outage.failWhen(QStringLiteral("rack_acquisition_upd"));
+        navigate(1, {automaticChoice()});
+        EXPECT_EQ(commonModule::Curr_Rack().Rack_Desc, "R1002");
+        EXPECT_EQ(rack().lbl_RackStatus->caption(), "Not held here: the laboratory database did not answer.");
+        tapCell(0);
+        EXPECT_TRUE(bench().taps.isEmpty()) << "still no answer: the sign stays";
+    }
+    EXPECT_EQ(alerts.messages, QStringList{"Rack R1001 could not be given back to the laboratory; the station gives it back as "
+                                           "soon as the database answers."});
+    EXPECT_EQ(holderOf("R1001").toInt(), 101);
+
+    // The database answers again: the tap gives R1001 back first, then takes R1002.
+    tapCell(0);
+    EXPECT_TRUE(db::isNull(holderOf("R1001")));
+    EXPECT_EQ(holderOf("R1002").toInt(), 101);
+    EXPECT_EQ(bench().taps.size(), 1);
+    EXPECT_EQ(alerts.messages.size(), 1);
+}
+
+TEST_F(RackDemoTest, TakeWithoutAnAnswerIsSignedAndATapAsksAgain)
+{
+    loadScreen();
+    {
+        LaboratoryTap outage;
+        outage.failWhen(QStringLiteral("@action = 'GET'"));
+        navigate(1, {automaticChoice()});
+    }
+    EXPECT_TRUE(shown(rack().lbl_RackStatus));
+    EXPECT_EQ(rack().lbl_RackStatus->caption(), "Not held here: the laboratory database did not answer.");
+    // Another station took R1002 meanwhile: the tap asks again and shows its holder.
+    otherStation("GET", 502);
+    tapCell(0);
+    EXPECT_TRUE(bench().taps.isEmpty());
+    EXPECT_EQ(rack().lbl_RackStatus->caption(), "Rack R1002 is in use by Jan Smit (102) at SCREENING.");
+}
+
 TEST_F(RackDemoTest, PriorityFlagFiltersTheSearchAndLightsItself)
 {
     Form_Rack& f = loadScreen();
@@ -348,6 +407,17 @@ TEST_F(RackDemoTest, ExitPictureGivesTheRackBackAndEnds)
     QTest::mouseClick(f.img_Exit, Qt::LeftButton);
     EXPECT_TRUE(db::isNull(holderOf("R1001")));
     EXPECT_EQ(exits, 1);
+
+    // A rack the station does not hold is not given back.
+    {
+        ui::ModalResponders responders;
+        responders.add(automaticChoice());
+        rack().Get_Racks(-1, QStringLiteral("R1008"));
+    }
+    LaboratoryTap tap;
+    QTest::mouseClick(f.img_Exit, Qt::LeftButton);
+    EXPECT_EQ(exits, 2);
+    EXPECT_FALSE(tap.statements().join('\n').contains("rack_acquisition_upd"));
 }
 
 TEST_F(RackDemoTest, ExitLabelAsksFirstWhileAPositionIsUnsaved)
