@@ -160,13 +160,19 @@ protected:
     void Form_Unload() override;
 
 private:
-    // Reads the open batch into the bath; with bReplace the bath is first cleared,
-    // but only once the batch could be read.
-    void Load_Open_Batch(bool bReplace);
-    // After an entry the laboratory refused or a removal that never reached it: the
-    // bath is reloaded, unless a reload is already under way.
-    void Bath_Follow_Laboratory();
-    bool Bath_Reloading = false;
+    // How the open batch is read into the bath: at the load, over what is shown; on
+    // the refresh, the bath rebuilt (every sample ready at once); and after an entry or
+    // removal the laboratory did not take, following it: a position whose sample the
+    // laboratory still holds there keeps its countdown, only changed positions take
+    // what the laboratory holds, and the rack in hand stays. The last two leave the
+    // bath as it is when the batch cannot be read, and give False then.
+    enum class Batch_Read { None, Load, Refresh, Follow };
+    bool Load_Open_Batch(Batch_Read how);
+    // After an entry the laboratory refused or a removal it did not take: the bath
+    // follows the laboratory, unless a reading is already under way. True when the
+    // batch was read.
+    bool Bath_Follow_Laboratory();
+    Batch_Read Bath_Reading = Batch_Read::None;
 
     void Store_Sample_Count(const countReport::Count_Report& report, bool logged);
     void Show_Count(const QString& iso_text, const std::array<QVariant, countReport::Channel_Count>& values);

@@ -129,7 +129,9 @@ bool Form_Test::Bath_Add_Sample(const QString& sSampleId, bool bReload, int vPos
     lbl_isoCode[position]->setForeColor(commonModule::Color_White);
     img_bath[position]->loadPicture(Bath_Image_Name(priority));
 
-    Rack_Header_Show(true, rack.Rack_Desc, rack.Rack_id);
+    // While the bath follows the laboratory after an entry or removal it did not
+    // take, the rack in hand stays as it was.
+    if (Bath_Reading != Batch_Read::Follow) Rack_Header_Show(true, rack.Rack_Desc, rack.Rack_id);
     Bath_Refresh(position);
     return true;
 }

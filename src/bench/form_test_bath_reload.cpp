@@ -13,6 +13,7 @@
 #include "records/value_reading.h"
 
 #include <QScopedValueRollback>
+#include <array>
 #include <cmath>
 #include <optional>
 
@@ -28,19 +29,49 @@ std::optional<int> bathIndexOf(const QVariant& position)
     return static_cast<int>(p) - 1;
 }
 
+// A batch row's lab number, trimmed; empty when the row has no sample type or no
+// sample id, which the bath does not show.
+QString sampleIdOf(const db::Recordset& rs)
+{
+    if (db::textOf(rs.value(QStringLiteral("SAMPLE_TYPE"))).trimmed().isEmpty()) return QString();
+    return db::textOf(rs.value(QStringLiteral("SAMPLE_ID"))).trimmed();
+}
+
+// The lab number the batch holds at each bath position (the first row of a place);
+// the recordset is left on its first row.
+std::array<QString, Form_Test::Bath_Size> heldPositions(db::Recordset& rs)
+{
+    std::array<QString, Form_Test::Bath_Size> held;
+    for (; !rs.eof(); rs.moveNext()) {
+        const std::optional<int> position = bathIndexOf(rs.value(QStringLiteral("POSITION")));
+        if (position && held[*position].isEmpty()) held[*position] = sampleIdOf(rs);
+    }
+    rs.moveFirst();
+    return held;
+}
+
 }  // namespace
 
-void Form_Test::Bath_Load_Content() { Load_Open_Batch(false); }
+void Form_Test::Bath_Load_Content() { Load_Open_Batch(Batch_Read::Load); }
 
-void Form_Test::Load_Open_Batch(bool bReplace)
+bool Form_Test::Load_Open_Batch(Batch_Read how)
 {
     using namespace commonModule;
-    const QScopedValueRollback reloading(Bath_Reloading, true);
+    const QScopedValueRollback reading(Bath_Reading, how);
     db::Recordset rs = Curr_Batch().Get_Batch_Samples(Curr_Batch_Id, Curr_Instrument_Id, laboratory::Lab_Code, Curr_Test_Group);
-    if (bReplace) {
+    const bool follow = how == Batch_Read::Follow;
+    if (how != Batch_Read::Load) {
         // A batch that cannot be read leaves the bath as it is; the gateway has said why.
-        if (!rs.isOpen()) return;
-        for (int i = 0; i < Bath_Size; ++i) Clear_Bath_Position(i);
+        if (!rs.isOpen()) return false;
+        if (follow) {
+            // Only positions whose sample changed are freed; the others keep their
+            // countdown, so that no sample becomes ready before its bath time.
+            const std::array<QString, Bath_Size> held = heldPositions(rs);
+            for (int i = 0; i < Bath_Size; ++i)
+                if (lbl_wo[i]->caption().trimmed() != held[static_cast<std::size_t>(i)]) Clear_Bath_Position(i);
+        } else {
+            for (int i = 0; i < Bath_Size; ++i) Clear_Bath_Position(i);
+        }
     }
     const QString oldest = Get_Oldest_Rack();
     Batch_Fill_Positions();
@@ -55,16 +86,14 @@ void Form_Test::Load_Open_Batch(bool bReplace)
         const std::optional<int> position = bathIndexOf(rs.value(QStringLiteral("POSITION")));
         if (!position) continue;
         lastPosition = *position;
-        const QString sampleType = db::textOf(rs.value(QStringLiteral("SAMPLE_TYPE"))).toUpper().trimmed();
-        const QString sampleId = db::textOf(rs.value(QStringLiteral("SAMPLE_ID"))).trimmed();
-        if (sampleType.isEmpty() || sampleId.isEmpty()) continue;
+        const QString sampleId = sampleIdOf(rs);
+        if (sampleId.isEmpty()) continue;
 
-        if (!Bath_Add_Sample(sampleId, true, *position)) {
+        const bool kept = follow && lbl_wo[*position]->caption().trimmed() == sampleId;
+        if (!kept && !Bath_Add_Sample(sampleId, true, *position)) {
             Remove_From_Bath(*position);
             continue;
         }
-        lbl_inBath[*position]->setCaption(QStringLiteral("START"));
-        img_bath[*position]->loadPicture(Bath_Image_Name(rs.value(QStringLiteral("PRIORITY"))));
         const QString extra = db::textOf(rs.value(QStringLiteral("EXTRA"))).trimmed();
         if (!extra.isEmpty()) {
             // "RD=" description "RID=" id.
@@ -72,15 +101,20 @@ void Form_Test::Load_Open_Batch(bool bReplace)
             rackDesc = (rid < 0 ? extra.mid(3) : extra.mid(3, rid - 3)).trimmed();
             rackId = rid < 0 ? QString() : extra.mid(rid + 4).trimmed();
             rackRead = true;
-            ui::setTag(lbl_isoCode[*position], rackDesc);
         }
+        if (kept) continue;
+        lbl_inBath[*position]->setCaption(QStringLiteral("START"));
+        img_bath[*position]->loadPicture(Bath_Image_Name(rs.value(QStringLiteral("PRIORITY"))));
+        if (!extra.isEmpty()) ui::setTag(lbl_isoCode[*position], rackDesc);
         img_oldRack[*position]->setVisible(rackDesc == oldest);
     }
     if (rackRead) {
-        Rack_Header_Show(true, rackDesc, rackId);
+        if (!follow) Rack_Header_Show(true, rackDesc, rackId);
         Color_ISO_Labels(lastPosition);
     }
+    const bool read = rs.isOpen();
     rs.close();
+    return read;
 }
 
 void Form_Test::Batch_Fill_Positions()
@@ -93,11 +127,12 @@ void Form_Test::Batch_Fill_Positions()
     }
 }
 
-void Form_Test::Bath_Reload() { Load_Open_Batch(true); }
+void Form_Test::Bath_Reload() { Load_Open_Batch(Batch_Read::Refresh); }
 
-void Form_Test::Bath_Follow_Laboratory()
+bool Form_Test::Bath_Follow_Laboratory()
 {
-    if (!Bath_Reloading) Bath_Reload();
+    if (Bath_Reading != Batch_Read::None) return false;
+    return Load_Open_Batch(Batch_Read::Follow);
 }
 
 void Form_Test::Clear_Bath_Position(int Index)
@@ -140,9 +175,10 @@ void Form_Test::Remove_From_Bath(int Index)
         commonModule::Show_Alert(db::textOf(rs.value(QStringLiteral("MESSAGE"))));
     }
     rs.close();
+    // What the laboratory did not take out stays in its bath: the screen follows it,
+    // and a sample it still holds at this place keeps its countdown.
+    if ((!reached || refused) && Bath_Follow_Laboratory()) return;
     Clear_Bath_Position(Index);
-    // What the laboratory did not take out stays in its bath: the screen follows it.
-    if (!reached || refused) Bath_Follow_Laboratory();
 }
 
 QString Form_Test::Get_Oldest_Rack()

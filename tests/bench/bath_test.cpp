@@ -339,6 +339,37 @@ TEST_F(Bath, PositionAnotherStationFilledIsNotShownTwice)
     EXPECT_EQ(b.lbl_rackName->caption(), "R1001  ");
 }
 
+TEST_F(Bath, BathReadAgainAfterARefusalKeepsTheCountdownsAndTheRackInHand)
+{
+    Form_Test& b = bench();
+    benchRack("R1001");
+    ASSERT_TRUE(offer(1));
+    stationClock::advanceClock(3);
+    b.Timer1_Timer();
+    ASSERT_EQ(b.lbl_inBath[3]->caption(), "SHAKE");
+    // Another station puts a sample at the next place: the next entry is refused.
+    const QString theirs = lab.labNumberAt("R1004", 1);
+    lab.change("INSERT INTO pc_batch_details (BATCH_ID, POSITION, LAB_ID, RUN_NO, SAMPLE_TYPE, EXTRA, RACK_DESC, EMP_NUM,"
+               " DATE_ADDED) SELECT 1, 5, LAB_ID, 1, 'SAMPLE', 'RD=R1004RID=504', 'R1004', 102, '2026-03-02 07:00:00'"
+               " FROM samples WHERE LAB_NUMBER = ?",
+               {theirs});
+    EXPECT_FALSE(offer(2));
+    EXPECT_EQ(bathOnScreen(), bathInDatabase());
+    EXPECT_EQ(countdowns(0, 4), QStringList({"START", "START", "START", "SHAKE", "START"})) << "only the changed place is ready";
+    EXPECT_EQ(b.lbl_rackName->caption(), "R1001  ");
+    EXPECT_EQ(ui::tag(b.lbl_rackName).toString(), "501");
+    stationClock::advanceClock(7);
+    b.Timer1_Timer();
+    EXPECT_EQ(b.lbl_inBath[3]->caption(), "10");
+
+    // A removal that never reached the laboratory leaves the sample counting down too.
+    LaboratoryTap tap;
+    tap.failWhen(QStringLiteral("@action = 'DELETE'"));
+    b.Remove_From_Bath(3);
+    EXPECT_EQ(b.lbl_inBath[3]->caption(), "10");
+    EXPECT_EQ(alerts.messages.size(), 2) << alerts.messages.join('\n').toStdString();
+}
+
 TEST_F(Bath, RemovalThatNeverReachedTheDatabaseShowsTheSampleAgain)
 {
     Form_Test& b = bench();
