@@ -13,6 +13,7 @@
 #include "shell/station_form.h"
 
 #include <QLocale>
+#include <utility>
 
 void Form_Rack::bttn_Nav_Click(std::int16_t Index)
 {
@@ -55,6 +56,8 @@ bool Form_Rack::Load_Chosen_Rack(std::int16_t Index, const QString& sRackName)
     ui::Default_Instance<Form_Search>::get().Show_Modal(this);
 
     const QString chosen = Form_Search::Chosen_Rack;
+    // A sample looked up counts for this search only, whether its rack loads or not.
+    const bool located = std::exchange(Form_Search::Sample_Located, false);
     bool load = !Curr_Test_Group.isEmpty() && !chosen.isEmpty();
     Rack& rack = Curr_Rack();
     const QString shownDesc = rack.Rack_Desc;
@@ -78,10 +81,9 @@ bool Form_Rack::Load_Chosen_Rack(std::int16_t Index, const QString& sRackName)
         Show_Custody();
         if (StationForm* station = shell::stationForm()) station->Rack_OnClick();
         img_save->loadPicture(picturePath(QStringLiteral("bttn_save_idle.jpg")));
-        if (Form_Search::Sample_Located) {
+        if (located) {
             bttn_Nav[0]->hide();
             bttn_Nav[1]->hide();
-            Form_Search::Sample_Located = false;
             Select_Sample(Form_Search::Found_Sample_Id);
         } else {
             Show_Nav_Buttons();

@@ -445,4 +445,29 @@ TEST_F(RackDemoTest, RackQueryWithoutAnAnswerKeepsTheShownRack)
     EXPECT_TRUE(db::isNull(holderOf("R1002")));
 }
 
+TEST_F(RackDemoTest, SampleLookupWhoseRackCannotBeLoadedLeavesTheNavigationAsItWas)
+{
+    Form_Rack& f = loadScreen();
+    {
+        AlertRecorder alerts;
+        LaboratoryTap tap;
+        tap.failWhen(QStringLiteral("outstanding_rackTests"));
+        navigate(2, {[](QDialog* w) {
+                     auto* search = qobject_cast<Form_Search*>(w);
+                     ASSERT_NE(search, nullptr);
+                     for (int d : {4, 2, 5, 0, 0, 4, 0}) QTest::mouseClick(search->lbl_No[d], Qt::LeftButton);
+                     QTest::mouseClick(search->lbl_Go, Qt::LeftButton);
+                 }});
+        EXPECT_EQ(alerts.messages, QStringList{"Rack R1003 could not be loaded from the laboratory database."});
+    }
+    EXPECT_EQ(commonModule::Curr_Rack().Rack_Desc, "R1001");
+    EXPECT_TRUE(shown(f.bttn_Nav[1]));
+
+    navigate(1, {automaticChoice()});
+    EXPECT_EQ(commonModule::Curr_Rack().Rack_Desc, "R1002");
+    EXPECT_TRUE(shown(f.bttn_Nav[0]) && shown(f.bttn_Nav[1])) << "the lookup is not carried to the next rack";
+    EXPECT_TRUE(bench().taps.isEmpty()) << "and no position of it opens";
+    EXPECT_EQ(commonModule::Curr_Position, -1);
+}
+
 }  // namespace
