@@ -121,6 +121,9 @@ void Form_Rack::lbl_sample_Click(std::int16_t Index)
     using namespace commonModule;
     if (Index < 0 || Index >= kCells) return;
     if (ui::tag(lbl_sample[Index]).toString().isEmpty()) return;
+    // Working the rack's samples (into the bath, among others) is the technician's
+    // activity, as a navigation is.
+    Last_Activity = stationClock::now();
     Rack_Pos_DeActivate(Curr_Position);
     const bool visual = Curr_Employee().Station == QLatin1String("VISUAL");
     const QString previous = Header_Status(visual ? QStringLiteral("RETRIEVING SCREEN IMAGES")

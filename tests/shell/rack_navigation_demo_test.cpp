@@ -322,6 +322,16 @@ TEST_F(RackDemoTest, ReadyPositionGoesToTheBenchDonePositionOpensNothing)
     EXPECT_EQ(bench().taps.size(), 2) << "an empty place is ignored";
 }
 
+TEST_F(RackDemoTest, TapsOnPositionsKeepTheTechnicianActive)
+{
+    loadScreen();
+    for (int cell : {0, 4}) {  // one the bench takes, one it turns down
+        stationClock::advanceClock(200);
+        tapCell(cell);
+        EXPECT_EQ(commonModule::Last_Activity, stationClock::now()) << cell;
+    }
+}
+
 TEST_F(RackDemoTest, WorkOrderTypedInTheSearchOpensItsPositionOnItsRack)
 {
     Form_Rack& f = loadScreen();
