@@ -18,6 +18,9 @@
 void Form_Rack::bttn_Nav_Click(std::int16_t Index)
 {
     using namespace commonModule;
+    // A second tap while the search of the first is up (it chooses unseen, so taps
+    // still reach the screen) would start a search inside it: the first goes on.
+    if (search_up_) return;
     Last_Activity = stationClock::now();
     StationForm* station = shell::stationForm();
     if (station) station->Nav_Start();
@@ -40,6 +43,7 @@ void Form_Rack::Get_Racks(std::int16_t Index, const QString& sRackName)
 {
     // A search from the station form changes rack like a navigation: the shown rack
     // is given back first and taken again when no other rack is loaded.
+    if (search_up_) return;
     Rack& rack = commonModule::Curr_Rack();
     const bool held = rack.heldByStation();
     if (held) rack.Rack_Status_Update(QStringLiteral("PUT"));
@@ -53,7 +57,9 @@ bool Form_Rack::Load_Chosen_Rack(std::int16_t Index, const QString& sRackName)
     if (Index >= 0 && Index < static_cast<int>(bttn_Nav.size())) action = ui::tag(bttn_Nav[Index]).toString();
     Form_Search::Preselected_Rack = sRackName;
     Form_Search::Search_Action = action;
+    search_up_ = true;
     ui::Default_Instance<Form_Search>::get().Show_Modal(this);
+    search_up_ = false;
 
     const QString chosen = Form_Search::Chosen_Rack;
     // A sample looked up counts for this search only, whether its rack loads or not.

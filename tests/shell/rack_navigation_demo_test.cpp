@@ -212,6 +212,22 @@ TEST_F(RackDemoTest, SearchLeftWithoutAChoiceKeepsTheRackHeld)
     EXPECT_EQ(commonModule::Header_Status(QString()), "");
 }
 
+TEST_F(RackDemoTest, TapsThatWouldSearchWhileTheSearchIsUpDoNothingAndTheFirstGoesThrough)
+{
+    Form_Rack& f = loadScreen();
+    navigate(1, {[&f](QDialog* w) {
+                 for (ui::Image* tapped : {f.bttn_Nav[1], f.bttn_Nav[0], f.bttn_Nav[2], f.img_Priority, f.img_rush})
+                     QTest::mouseClick(tapped, Qt::LeftButton);
+                 f.Get_Racks(-1, QStringLiteral("R1008"));  // the bench's rack name
+                 automaticChoice()(w);
+             }});
+    EXPECT_EQ(commonModule::Curr_Rack().Rack_Desc, "R1002");
+    EXPECT_EQ(holderOf("R1002").toInt(), 101);
+    EXPECT_EQ(racksHeldBy(101), 1);
+    EXPECT_EQ(commonModule::Priority_Filter, "");
+    EXPECT_EQ(bench().navStarts, 2) << "the load's and the first tap's";
+}
+
 TEST_F(RackDemoTest, SaveQuestionLeftWithItsExitKeepsTheRackHeld)
 {
     loadScreen();
