@@ -14,6 +14,8 @@ Alert_Presenter& presenter()
     return p;
 }
 
+unsigned long shownCount = 0;
+
 }  // namespace
 
 Alert_Presenter Set_Alert_Presenter(Alert_Presenter p)
@@ -26,7 +28,10 @@ Alert_Presenter Set_Alert_Presenter(Alert_Presenter p)
 void Show_Alert(const QString& sMessage)
 {
     if (sMessage.trimmed().isEmpty()) return;
+    ++shownCount;
     presenter()(sMessage);
 }
+
+unsigned long alertsShown() { return shownCount; }
 
 }  // namespace commonModule

@@ -10,6 +10,11 @@ namespace commonModule {
 // goes through here.
 void Show_Alert(const QString& sMessage);
 
+// How many messages have been shown since the program started. A caller compares
+// it before and after a call to know whether the call has already told the
+// technician something.
+unsigned long alertsShown();
+
 // What actually puts the message on the screen. The program registers the message
 // box Form_Alert at start-up (commonUi::registerMessageBox); a program without it
 // writes the message to the error output, and a test may install a recorder. An

@@ -48,15 +48,21 @@ QString Employee::Login_Statement(const QString& password) const
 bool Employee::Login(const QVariant& vPassword)
 {
     const QString password = db::textOf(vPassword);
+    const unsigned long toldBefore = commonModule::alertsShown();
     db::Recordset rs = dbModule::Get_Recordset(Login_Statement(password), true);
-    // No answer at all (the database could not be asked): the record stays as it was.
-    if (!rs.isOpen()) return false;
-    if (rs.eof()) {
+    // Every refused login leaves nobody logged in, never the technician before it.
+    if (!rs.isOpen()) {
         Employee_Reset();
+        // A laboratory that cannot be reached has been named by the gateway; a call
+        // that ran out of time or failed has not, and is told here.
+        if (commonModule::alertsShown() == toldBefore)
+            commonModule::Show_Alert(QStringLiteral("The password could not be checked: the laboratory database did not answer. "
+                                                    "Please try again."));
         return false;
     }
-    if (rs.isNullAt(QStringLiteral("EMP_NUM"))) {
+    if (rs.eof() || rs.isNullAt(QStringLiteral("EMP_NUM"))) {
         rs.close();
+        Employee_Reset();
         return false;
     }
     // The employee number goes into every custody, bath and count call: one that
@@ -65,6 +71,7 @@ bool Employee::Login(const QVariant& vPassword)
     const std::optional<std::int16_t> empNum = records::int16Of(number);
     if (!empNum || *empNum < 0) {
         rs.close();
+        Employee_Reset();
         commonModule::Show_Alert(QStringLiteral("The employee number %1 cannot be used at this station (only 0 to 32767). "
                                                 "Please ask the laboratory's administrator.")
                                      .arg(db::textOf(number).trimmed()));

@@ -23,7 +23,9 @@ public:
     std::int16_t Emp_Num = -1;  // -1 while nobody is logged in
     QString Full_name;
 
-    // Checks the password with the laboratory database; on success fills the record.
+    // Checks the password with the laboratory database; on success fills the record,
+    // on a refusal empties it. A refusal for any other reason than a password the
+    // laboratory does not know is told to the technician here or by the gateway.
     bool Login(const QVariant& vPassword);
     void Employee_Reset();
     void Employee_Refresh();

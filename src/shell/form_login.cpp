@@ -123,16 +123,21 @@ void Form_Login::cmd_Login_Click()
     keyboard.Show_Modal(this);
 
     const QString input = Form_KeyInput::Input_Text;
+    bool refusalTold = false;
     if (!input.trimmed().isEmpty()) {
         entry = true;
+        const unsigned long toldBefore = alertsShown();
         Login_Ok = Curr_Employee().Login(input);
+        refusalTold = alertsShown() != toldBefore;
         ui::Default_Instance<Form_Header>::loaded().showUser();
     }
     ui::Default_Instance<Form_KeyInput>::Unload();
 
     if (entry) {
         if (!Login_Ok) {
-            Show_Alert(QStringLiteral("Invalid login provided, please try again."));
+            // Where the check has already said why (no laboratory, a refused number),
+            // nothing more is said.
+            if (!refusalTold) Show_Alert(QStringLiteral("Invalid login provided, please try again."));
         } else {
             // Another technician at the station takes over the rack it holds.
             if (ui::Default_Instance<Form_Rack>::exists()) ui::Default_Instance<Form_Rack>::get().Hand_Over_Rack();

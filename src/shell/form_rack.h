@@ -126,5 +126,7 @@ private:
     QString picturePath(const QString& fileName) const;
 
     ui::Image* lit_flag_ = nullptr;
+    // The rack search of a navigation is up.
+    bool search_up_ = false;
     std::array<double, 4> flag_slots_{};
 };

@@ -46,6 +46,8 @@ void Form_Rack::Refresh_Priority()
 void Form_Rack::Select_Priority(const QString& sPriority)
 {
     using namespace commonModule;
+    // A flag starts a search: none while the search of a navigation is up.
+    if (search_up_) return;
     Last_Activity = stationClock::now();
     Records_Found = true;
     db::Recordset rs = Curr_Rack().Get_Samples(Curr_Test_Group, sPriority);
@@ -72,7 +74,7 @@ void Form_Rack::Select_Priority(const QString& sPriority)
 void Form_Rack::img_Priority_Click()
 {
     using namespace commonModule;
-    if (Curr_Test_Group.isEmpty()) return;
+    if (Curr_Test_Group.isEmpty() || search_up_) return;
     Priority_Filter.clear();
     Refresh_Priority();
     bttn_Nav_Click(0);

@@ -13,10 +13,14 @@
 #include "shell/station_form.h"
 
 #include <QLocale>
+#include <utility>
 
 void Form_Rack::bttn_Nav_Click(std::int16_t Index)
 {
     using namespace commonModule;
+    // A second tap while the search of the first is up (it chooses unseen, so taps
+    // still reach the screen) would start a search inside it: the first goes on.
+    if (search_up_) return;
     Last_Activity = stationClock::now();
     StationForm* station = shell::stationForm();
     if (station) station->Nav_Start();
@@ -31,6 +35,7 @@ void Form_Rack::bttn_Nav_Click(std::int16_t Index)
 void Form_Rack::Get_Racks(std::int16_t Index, const QString& sRackName)
 {
     // A search from the station form changes rack like a navigation.
+    if (search_up_) return;
     Change_Rack(Index, sRackName, false);
 }
 
@@ -55,9 +60,13 @@ bool Form_Rack::Load_Chosen_Rack(std::int16_t Index, const QString& sRackName)
     if (Index >= 0 && Index < static_cast<int>(bttn_Nav.size())) action = ui::tag(bttn_Nav[Index]).toString();
     Form_Search::Preselected_Rack = sRackName;
     Form_Search::Search_Action = action;
+    search_up_ = true;
     ui::Default_Instance<Form_Search>::get().Show_Modal(this);
+    search_up_ = false;
 
     const QString chosen = Form_Search::Chosen_Rack;
+    // A sample looked up counts for this search only, whether its rack loads or not.
+    const bool located = std::exchange(Form_Search::Sample_Located, false);
     bool load = !Curr_Test_Group.isEmpty() && !chosen.isEmpty();
     Rack& rack = Curr_Rack();
     const QString shownDesc = rack.Rack_Desc;
@@ -83,10 +92,9 @@ bool Form_Rack::Load_Chosen_Rack(std::int16_t Index, const QString& sRackName)
             Show_Custody();
         if (StationForm* station = shell::stationForm()) station->Rack_OnClick();
         img_save->loadPicture(picturePath(QStringLiteral("bttn_save_idle.jpg")));
-        if (Form_Search::Sample_Located) {
+        if (located) {
             bttn_Nav[0]->hide();
             bttn_Nav[1]->hide();
-            Form_Search::Sample_Located = false;
             Select_Sample(Form_Search::Found_Sample_Id);
         } else {
             Show_Nav_Buttons();
@@ -124,6 +132,9 @@ void Form_Rack::lbl_sample_Click(std::int16_t Index)
     using namespace commonModule;
     if (Index < 0 || Index >= kCells) return;
     if (ui::tag(lbl_sample[Index]).toString().isEmpty()) return;
+    // Working the rack's samples (into the bath, among others) is the technician's
+    // activity, as a navigation is.
+    Last_Activity = stationClock::now();
     Rack_Pos_DeActivate(Curr_Position);
     const bool visual = Curr_Employee().Station == QLatin1String("VISUAL");
     const QString previous = Header_Status(visual ? QStringLiteral("RETRIEVING SCREEN IMAGES")

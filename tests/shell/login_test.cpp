@@ -2,10 +2,12 @@
 #include "common/station_config.h"
 #include "common_ui/form_alert.h"
 #include "fake_database.h"
+#include "qstring_printer.h"
 #include "shell_fixture.h"
 
 #include <QFile>
 #include <QImage>
+#include <functional>
 
 namespace {
 
@@ -142,6 +144,44 @@ TEST_F(LoginTest, WrongPasswordIsRefusedButTheStationBecomesActive)
     EXPECT_EQ(commonModule::App_Status, "ACTIVE");
     EXPECT_TRUE(login().Timer1->isActive());
     EXPECT_EQ(ui::Default_Instance<Form_Header>::get().lbl_UserDesc->caption(), "") << "the header shows the empty name of nobody";
+}
+
+TEST_F(LoginTest, RefusedLoginSaysWhyOnceAndLeavesNoEarlierTechnician)
+{
+    const struct {
+        const char* name;
+        std::function<void(FakeDatabase&)> refusal;
+        const char* message;
+    } cases[] = {
+        {"unknown password", [](FakeDatabase& d) { d.script(nobody()); }, "Invalid login provided, please try again."},
+        {"no employee number",
+         [](FakeDatabase& d) {
+             d.script(FakeDatabase::rows(kLoginColumns, {{QVariant(), 0, "Eve", "Nul", "X"}}));
+         },
+         "Invalid login provided, please try again."},
+        {"number that does not fit",
+         [](FakeDatabase& d) {
+             d.script(FakeDatabase::rows(kLoginColumns, {{40000, 0, "Eva", "Big", "X"}}));
+         },
+         "The employee number 40000 cannot be used at this station"},
+        {"laboratory unreachable", [](FakeDatabase& d) { d.refuseConnections(QStringLiteral("labdata.db is missing")); },
+         dbModule::kUnreachableMessage},
+        {"no answer in time", [](FakeDatabase& d) { d.setDefault(FakeDatabase::timeOut()); },
+         "The password could not be checked: the laboratory database did not answer."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeDatabase database;
+        database.script(technician());
+        ASSERT_TRUE(commonModule::Curr_Employee().Login(QStringLiteral("demo1")));
+        c.refusal(database);
+        QStringList seen;
+        pressLogin({typing(QStringLiteral("typo")), acknowledging(&seen)});
+        ASSERT_EQ(seen.size(), 1) << seen.join(" | ").toStdString();
+        EXPECT_TRUE(seen[0].startsWith(QLatin1String(c.message))) << seen[0].toStdString();
+        EXPECT_EQ(commonModule::Curr_Employee().Emp_Num, -1);
+        EXPECT_EQ(ui::Default_Instance<Form_Header>::get().lbl_UserDesc->caption(), "") << "never the technician before";
+    }
 }
 
 TEST_F(LoginTest, WrongThenRightPasswordBringsTheWorkFormsUpWhereTheirLayoutPutThem)

@@ -212,6 +212,22 @@ TEST_F(RackDemoTest, SearchLeftWithoutAChoiceKeepsTheRackHeld)
     EXPECT_EQ(commonModule::Header_Status(QString()), "");
 }
 
+TEST_F(RackDemoTest, TapsThatWouldSearchWhileTheSearchIsUpDoNothingAndTheFirstGoesThrough)
+{
+    Form_Rack& f = loadScreen();
+    navigate(1, {[&f](QDialog* w) {
+                 for (ui::Image* tapped : {f.bttn_Nav[1], f.bttn_Nav[0], f.bttn_Nav[2], f.img_Priority, f.img_rush})
+                     QTest::mouseClick(tapped, Qt::LeftButton);
+                 f.Get_Racks(-1, QStringLiteral("R1008"));  // the bench's rack name
+                 automaticChoice()(w);
+             }});
+    EXPECT_EQ(commonModule::Curr_Rack().Rack_Desc, "R1002");
+    EXPECT_EQ(holderOf("R1002").toInt(), 101);
+    EXPECT_EQ(racksHeldBy(101), 1);
+    EXPECT_EQ(commonModule::Priority_Filter, "");
+    EXPECT_EQ(bench().navStarts, 2) << "the load's and the first tap's";
+}
+
 TEST_F(RackDemoTest, SaveQuestionLeftWithItsExitKeepsTheRackHeld)
 {
     loadScreen();
@@ -381,6 +397,16 @@ TEST_F(RackDemoTest, ReadyPositionGoesToTheBenchDonePositionOpensNothing)
     EXPECT_EQ(bench().taps.size(), 2) << "an empty place is ignored";
 }
 
+TEST_F(RackDemoTest, TapsOnPositionsKeepTheTechnicianActive)
+{
+    loadScreen();
+    for (int cell : {0, 4}) {  // one the bench takes, one it turns down
+        stationClock::advanceClock(200);
+        tapCell(cell);
+        EXPECT_EQ(commonModule::Last_Activity, stationClock::now()) << cell;
+    }
+}
+
 TEST_F(RackDemoTest, WorkOrderTypedInTheSearchOpensItsPositionOnItsRack)
 {
     Form_Rack& f = loadScreen();
@@ -513,6 +539,31 @@ TEST_F(RackDemoTest, RackQueryWithoutAnAnswerKeepsTheShownRack)
     EXPECT_TRUE(shown(f.lbl_sample[0]));
     EXPECT_EQ(holderOf("R1001").toInt(), 101) << "taken again";
     EXPECT_TRUE(db::isNull(holderOf("R1002")));
+}
+
+TEST_F(RackDemoTest, SampleLookupWhoseRackCannotBeLoadedLeavesTheNavigationAsItWas)
+{
+    Form_Rack& f = loadScreen();
+    {
+        AlertRecorder alerts;
+        LaboratoryTap tap;
+        tap.failWhen(QStringLiteral("outstanding_rackTests"));
+        navigate(2, {[](QDialog* w) {
+                     auto* search = qobject_cast<Form_Search*>(w);
+                     ASSERT_NE(search, nullptr);
+                     for (int d : {4, 2, 5, 0, 0, 4, 0}) QTest::mouseClick(search->lbl_No[d], Qt::LeftButton);
+                     QTest::mouseClick(search->lbl_Go, Qt::LeftButton);
+                 }});
+        EXPECT_EQ(alerts.messages, QStringList{"Rack R1003 could not be loaded from the laboratory database."});
+    }
+    EXPECT_EQ(commonModule::Curr_Rack().Rack_Desc, "R1001");
+    EXPECT_TRUE(shown(f.bttn_Nav[1]));
+
+    navigate(1, {automaticChoice()});
+    EXPECT_EQ(commonModule::Curr_Rack().Rack_Desc, "R1002");
+    EXPECT_TRUE(shown(f.bttn_Nav[0]) && shown(f.bttn_Nav[1])) << "the lookup is not carried to the next rack";
+    EXPECT_TRUE(bench().taps.isEmpty()) << "and no position of it opens";
+    EXPECT_EQ(commonModule::Curr_Position, -1);
 }
 
 }  // namespace
