@@ -113,9 +113,10 @@ void form_Action::Form_Load()
 {
     MSComm1 = new CounterLink(counterPort::make(), Received_Data, this);
     connect(MSComm1, &CounterLink::reportReceived, this, &form_Action::Report_Received);
-    connect(MSComm1, &CounterLink::reportNotOurs, this, &form_Action::Log_Report);
+    connect(MSComm1, &CounterLink::reportNotOurs, this, &form_Action::Report_Not_Ours);
     connect(MSComm1, &CounterLink::cannotConnect, this, &form_Action::Tell_Cannot_Connect);
     MSComm1->Dialog_State = QStringLiteral("IDLE");
+    Foreign_Report_Told = false;
 
     Reset_Interface();
     centreWindow(this);
@@ -264,11 +265,28 @@ void form_Action::Report_Received()
     hide();
 }
 
-void form_Action::Log_Report(const QString& received)
+bool form_Action::Log_Report(const QString& received)
 {
     const countReport::Count_Report report = countReport::Read_Report(received);
     for (const QString& earlier : report.earlier_lines) countLogs::Write_Active_Log(earlier);
-    countLogs::Write_Active_Log(report.report_line);
+    return countLogs::Write_Active_Log(report.report_line);
+}
+
+void form_Action::Report_Not_Ours(const QString& received)
+{
+    const bool kept = Log_Report(received);
+    // A dialog being left says nothing; its sample is done with.
+    if (Foreign_Report_Told || !isVisible()) return;
+    Foreign_Report_Told = true;
+    QString message = QStringLiteral("The counter sent a report for no count started in this dialog. ");
+    message += kept ? QStringLiteral("It is kept in %1 and was not stored.").arg(countLogs::Active_Log)
+                    : QStringLiteral("It was not stored.");
+    // Told once the receive event is over: the message box runs its own loop, and the
+    // counter's lines, the report of this dialog's own count among them, must go on
+    // coming in while it is up.
+    QTimer::singleShot(0, this, [this, message] {
+        if (isVisible()) commonModule::Show_Alert(message);
+    });
 }
 
 void form_Action::Tell_Cannot_Connect(const QString& device, const QString& reason)

@@ -76,9 +76,15 @@ private:
     void Sample_Layout();
     void Check_Flush_Layout();
     void Report_Received();
-    // A report that is not this dialog's count is only logged.
-    void Log_Report(const QString& received);
+    // Logs a report that is not this dialog's count; false when the log could not
+    // be written.
+    bool Log_Report(const QString& received);
+    // A report for no count started in this dialog is logged, never stored; the
+    // technician is told once per showing.
+    void Report_Not_Ours(const QString& received);
     void Tell_Cannot_Connect(const QString& device, const QString& reason);
     // Asks a yes/no question over the dialog; true only for Yes.
     bool Ask(const QString& message);
+
+    bool Foreign_Report_Told = false;
 };

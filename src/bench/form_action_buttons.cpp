@@ -4,6 +4,7 @@
 #include "bench/form_test.h"
 #include "common/alert.h"
 #include "common/common_module.h"
+#include "common/db_module.h"
 #include "common_ui/form_alert_yes_no.h"
 #include "records/prt_count.h"
 
@@ -96,7 +97,16 @@ void form_Action::img_action_Click(std::int16_t Index)
     if (!Ask(question)) return;
 
     const QString reason = ui::tag(lbl_action_desc[std::size_t(Index)]).toString();
-    if (!commonModule::Curr_PrtCount().Remove_Sample(Sample_Id, reason)) return;
+    if (!commonModule::Curr_PrtCount().Remove_Sample(Sample_Id, reason)) {
+        // A refusal of the laboratory leaves the dialog as it was, without a word; a
+        // call that got no answer at all is told, so that it is not taken for done.
+        if (!dbModule::Last_Call_Answered())
+            commonModule::Show_Alert(QStringLiteral("Sample %1 was not removed: the laboratory database did not answer, so the "
+                                                    "reason %2 was not recorded. The sample stays in the bath. Please try the "
+                                                    "removal again.")
+                                         .arg(Sample_Id.trimmed(), lbl_action_desc[std::size_t(Index)]->caption().trimmed()));
+        return;
+    }
     if (MSComm1) {
         // The report may have come in while the question was up: the sample the
         // technician judged unfit leaves all the same, and its report is only logged.

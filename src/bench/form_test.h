@@ -175,6 +175,9 @@ private:
     Batch_Read Bath_Reading = Batch_Read::None;
 
     void Store_Sample_Count(const countReport::Count_Report& report, bool logged);
+    // Registers the re-run of the sample; a registration that got no answer after a
+    // stored count is told, and tried again as long as the technician asks for it.
+    bool Register_Rerun(const QString& labNumber);
     void Show_Count(const QString& iso_text, const std::array<QVariant, countReport::Channel_Count>& values);
     void Create_Bath_Controls();
     void Create_Header_Boxes();

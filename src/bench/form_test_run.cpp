@@ -5,6 +5,8 @@
 #include "bench/form_action.h"
 #include "bench/run_decision.h"
 #include "common/common_module.h"
+#include "common/db_module.h"
+#include "common_ui/form_alert_yes_no.h"
 #include "platform/clock/clock.h"
 #include "records/employee.h"
 #include "records/prt_count.h"
@@ -19,6 +21,30 @@ void Form_Test::Get_Run_Type(int Index, bool& bFlush)
     });
     if (!run.run_id.isEmpty()) commonModule::Curr_Lab_Number = run.run_id;
     bFlush = run.flush;
+}
+
+bool Form_Test::Register_Rerun(const QString& labNumber)
+{
+    PrtCount& record = commonModule::Curr_PrtCount();
+    for (;;) {
+        if (record.Redo_Sample(labNumber, commonModule::Curr_Employee().Full_name)) return true;
+        // A re-run the laboratory refuses ends the rounds quietly, and so does one of a
+        // count that was not stored: its test is still outstanding, so the sample is
+        // simply counted again.
+        if (dbModule::Last_Call_Answered() || !record.saveOk) return false;
+        // The count is stored and its run done: without the re-run the sample cannot
+        // be counted again.
+        Form_AlertYesNo::Message = QStringLiteral("The re-run of sample %1 was not registered: the laboratory database did not "
+                                                  "answer. Its count is stored and the sample stays in the bath.\r\n\r\nDo you "
+                                                  "want to try again? If not, take the sample out with REMOVE FROM BATH and ask "
+                                                  "the laboratory for a new test.")
+                                       .arg(labNumber.trimmed());
+        Form_AlertYesNo::Result = 0;
+        ui::Default_Instance<Form_AlertYesNo>::get().Show_Modal(this);
+        const std::int16_t answer = Form_AlertYesNo::Result;
+        ui::Default_Instance<Form_AlertYesNo>::Unload();
+        if (answer != Form_AlertYesNo::kYes) return false;
+    }
 }
 
 void Form_Test::img_bath_Click(int Index)
@@ -68,8 +94,7 @@ void Form_Test::img_bath_Click(int Index)
             if (!received.isEmpty()) process_data(received);
 
             if (Curr_Lab_Number == QLatin1String("RERUN") || Rerun_Requested) {
-                if (records::isNumeric(Curr_Lab_Number) && Rerun_Requested)
-                    Rerun_Requested = Curr_PrtCount().Redo_Sample(Curr_Lab_Number, Curr_Employee().Full_name);
+                if (records::isNumeric(Curr_Lab_Number) && Rerun_Requested) Rerun_Requested = Register_Rerun(Curr_Lab_Number);
                 Samples_Since_Check = samples_at_tap;
                 again = Rerun_Requested;
             } else {

@@ -4,6 +4,8 @@
 #include "common/station_config.h"
 #include "platform/db/station_connection.h"
 
+#include <algorithm>
+
 namespace dbModule {
 
 QString Conn_String;
@@ -38,6 +40,21 @@ std::unique_ptr<db::Connection> openConnection(bool bShowErr)
         commonModule::Show_Alert(text);
     }
     return nullptr;
+}
+
+bool& lastCallAnswered()
+{
+    static bool answered = true;
+    return answered;
+}
+
+// The statement failed without an answer of the database: it timed out, or the
+// connection went away under it (SQLSTATE class 08).
+bool unanswered(const db::Connection& cn)
+{
+    return std::any_of(cn.errors().begin(), cn.errors().end(), [](const db::DbError& e) {
+        return e.number == db::kQueryTimeoutNumber || e.sqlState.startsWith(QLatin1String("08"));
+    });
 }
 
 // The error path: true when the failed attempt timed out and may be tried again.
@@ -75,6 +92,8 @@ Attempt_Counters& Execute_SQL_Counters()
     return c;
 }
 
+bool Last_Call_Answered() { return lastCallAnswered(); }
+
 void Set_Connection_Maker(Connection_Maker m) { maker() = std::move(m); }
 
 db::Recordset Get_Recordset(const QString& sSQL, bool bShowErr)
@@ -82,12 +101,16 @@ db::Recordset Get_Recordset(const QString& sSQL, bool bShowErr)
     Attempt_Counters& counters = Get_Recordset_Counters();
     beginAttempt(counters);
     db::Recordset rs;
+    lastCallAnswered() = false;
     if (std::unique_ptr<db::Connection> cn = openConnection(bShowErr)) {
         if (cn->execute(sSQL, &rs)) {
+            lastCallAnswered() = true;
             Check_DB_Errors(*cn, bShowErr);
         } else if (timedOutAndMayRetry(*cn, counters)) {
             cn->close();
             rs = Get_Recordset(sSQL, bShowErr);
+        } else {
+            lastCallAnswered() = !unanswered(*cn);
         }
     }
     counters.Try_Count = 0;
@@ -99,11 +122,14 @@ bool Execute_SQL(const QString& sSQL, bool bShowErr)
     Attempt_Counters& counters = Execute_SQL_Counters();
     beginAttempt(counters);
     bool result = false;
+    lastCallAnswered() = false;
     if (std::unique_ptr<db::Connection> cn = openConnection(bShowErr)) {
         if (cn->execute(sSQL, nullptr)) result = Check_DB_Errors(*cn, bShowErr) == 0;
         if (!result && timedOutAndMayRetry(*cn, counters)) {
             cn->close();
             result = Execute_SQL(sSQL, bShowErr);
+        } else {
+            lastCallAnswered() = !unanswered(*cn);
         }
     }
     counters.Try_Count = 0;

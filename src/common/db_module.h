@@ -36,6 +36,12 @@ db::Recordset Get_Recordset(const QString& sSQL, bool bShowErr = true);
 // Runs an action statement; true when it ran and left no error.
 bool Execute_SQL(const QString& sSQL, bool bShowErr = true);
 
+// Whether the database answered the latest Get_Recordset or Execute_SQL: false
+// when no connection could be opened, the connection went away, or every attempt
+// timed out (an outage, a lock held past the retries); true when the statement
+// ran, also when the database refused it with an error.
+bool Last_Call_Answered();
+
 // Counts the errors with a non-zero number left in the connection's list and,
 // when bShowErr is set, shows them all in one message.
 std::int16_t Check_DB_Errors(const db::Connection& cn, bool bShowErr);

@@ -42,11 +42,13 @@ TEST_F(GatewayTest, AlwaysTimingOutIsTriedExactlyFiveTimesAndStaysQuiet)
     EXPECT_TRUE(rs.eof());
     EXPECT_EQ(database.statements().size(), 5);
     EXPECT_EQ(dbModule::Get_Recordset_Counters().Try_Count, 0);
+    EXPECT_FALSE(dbModule::Last_Call_Answered());
 
     database.clear();
     EXPECT_FALSE(dbModule::Execute_SQL(QStringLiteral("update lab.dbo.lab_tracking set weight = null"), true));
     EXPECT_EQ(database.statements().size(), 5);
     EXPECT_EQ(dbModule::Execute_SQL_Counters().Try_Count, 0);
+    EXPECT_FALSE(dbModule::Last_Call_Answered());
     EXPECT_TRUE(alerts.messages.isEmpty());
 }
 
@@ -55,7 +57,9 @@ TEST_F(GatewayTest, SyntaxErrorIsTriedOnceAndShowsNothing)
     database.setDefault(FakeDatabase::failure(102, "Incorrect syntax near 'exce'."));
 
     EXPECT_FALSE(dbModule::Get_Recordset(QStringLiteral("exce x"), true).isOpen());
+    EXPECT_TRUE(dbModule::Last_Call_Answered()) << "a refusal is an answer";
     EXPECT_FALSE(dbModule::Execute_SQL(QStringLiteral("exce x"), true));
+    EXPECT_TRUE(dbModule::Last_Call_Answered());
     EXPECT_EQ(database.statements().size(), 2);
     EXPECT_TRUE(alerts.messages.isEmpty());
 }
@@ -115,6 +119,7 @@ TEST_F(GatewayTest, UnreachableDatabaseIsReportedAndAnswersAsAFailedStatement)
     EXPECT_FALSE(rs.isOpen());
     EXPECT_TRUE(rs.eof());
     EXPECT_FALSE(dbModule::Execute_SQL(kSql, true));
+    EXPECT_FALSE(dbModule::Last_Call_Answered());
     EXPECT_TRUE(database.statements().isEmpty());
     ASSERT_EQ(alerts.messages.size(), 2);
     EXPECT_TRUE(alerts.messages[0].startsWith(dbModule::kUnreachableMessage));

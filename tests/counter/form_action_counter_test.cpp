@@ -129,6 +129,43 @@ TEST_F(CounterDialogOnTheLine, SilentCounterIsLeftThroughTheCloseQuestion)
     EXPECT_EQ(form_Action::Received_Data, "");
 }
 
+// A report for no count started here (one that crossed the "H" of the dialog before)
+// is kept in the log only, told once, and the line stays open under the message.
+TEST_F(CounterDialogOnTheLine, ReportOfNoCountStartedHereIsToldOnceAndTheLineGoesOnUnderTheMessage)
+{
+    startCounter(quickCounter());
+    QByteArray foreign = quickCounter().report;
+    foreign.replace("13/9", "17/13");
+    const auto foreignLogged = [&] {
+        QFile log(folder.filePath(QStringLiteral("PC_Active.csv")));
+        return log.open(QIODevice::ReadOnly) ? int(log.readAll().count(foreign + "\r\n")) : 0;
+    };
+    QStringList told;
+    ui::ModalResponders responders;
+    showDialog(responders, [&](form_Action& d) {
+        ASSERT_TRUE(waitForCommands(*counter, 1));
+        d.Timer1_Timer();
+        const auto recorder = commonModule::Set_Alert_Presenter([&](const QString& m) {
+            told << m;
+            if (told.size() > 1) return;
+            // While the message is up: another stray report, then this dialog's own count.
+            counter->send(foreign + "\r\n");
+            EXPECT_TRUE(QTest::qWaitFor([&] { return foreignLogged() == 2; }, 5000));
+            tap(d.img_RunSample);
+            EXPECT_TRUE(waitUntilClosed(d));
+        });
+        counter->send(foreign + "\r\n");
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !d.isVisible(); }, 10000));
+        commonModule::Set_Alert_Presenter(recorder);
+    });
+    EXPECT_EQ(told, QStringList({"The counter sent a report for no count started in this dialog. It is kept in PC_Active.csv and was "
+                                 "not stored."}));
+    EXPECT_EQ(foreignLogged(), 2);
+    EXPECT_EQ(form_Action::Action_Result, "COUNT");
+    EXPECT_TRUE(form_Action::Received_Data.contains(QString::fromLatin1(quickCounter().report)));
+    EXPECT_FALSE(form_Action::Received_Data.contains(QStringLiteral("17/13")));
+}
+
 TEST_F(CounterDialogOnTheLine, DeviceThatDoesNotExistIsToldAndTheDialogCanBeLeft)
 {
     writeStationIni(QStringLiteral("[counter]\nserial_device = /dev/no-such-counter\n"));

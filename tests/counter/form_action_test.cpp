@@ -4,6 +4,7 @@
 #include "alert_recorder.h"
 #include "demo_laboratory.h"
 #include "dialog_fixture.h"
+#include "fake_database.h"
 #include "recording_port.h"
 
 #include "qstring_printer.h"
@@ -369,6 +370,30 @@ TEST_F(CounterDialogRemoval, NoExitCountingOrARefusedRemovalLeaveEverythingAsItW
     EXPECT_TRUE(unknown.isVisible());
     EXPECT_EQ(form_Action::Action_Result, "");
     EXPECT_TRUE(alerts.messages.isEmpty());
+}
+
+// Unlike a refusal, a removal that never got an answer is told: the dialog stays for
+// another try.
+TEST_F(CounterDialogRemoval, ReasonWithoutAnAnswerOfTheLaboratoryIsToldAndTheDialogStays)
+{
+    const QString labNumber = lab.labNumberAt("R1001", 5);
+    const QList<QVariantList> before = tests(labNumber);
+    runSample(labNumber, 2);
+    form_Action& d = open();
+    ui::ModalResponders responders;
+    responders.add(answer(Form_AlertYesNo::kYes));
+    {
+        FakeDatabase outage;
+        outage.setDefault(FakeDatabase::timeOut());
+        tap(d.lbl_action_desc[1]);
+        EXPECT_EQ(outage.statements().size(), 5) << "after the gateway's retries";
+    }
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(form_Action::Action_Result, "");
+    EXPECT_EQ(alerts.messages, QStringList({"Sample " + labNumber +
+                                            " was not removed: the laboratory database did not answer, so the reason TOO MUCH WATER "
+                                            "PRESENT was not recorded. The sample stays in the bath. Please try the removal again."}));
+    EXPECT_EQ(tests(labNumber), before);
 }
 
 }  // namespace

@@ -323,21 +323,24 @@ TEST_F(Road, CountLeftInItsDialogIsStoppedAndItsReportNeverLandsOnAnotherSample)
     tapBath(a, {startThenTap([](form_Action& d) -> QWidget* { return d.lbl_remove; })});
     tapBath(b, {startThenTap([](form_Action& d) -> QWidget* { return d.img_Close; })});
 
-    // A report of no count of this dialog (one that crossed the "H") is logged only.
+    // A report of no count of this dialog (one that crossed the "H") is logged only, and told.
     tapBath(b, {[&](QDialog* w) {
-                auto& d = *qobject_cast<form_Action*>(w);
-                ASSERT_TRUE(QTest::qWaitFor([&] { return counter->commands().count("REMOTE+") == 4; }, 5000));
-                counter->send(report.toUtf8() + "\r\n");
-                EXPECT_TRUE(QTest::qWaitFor([&] { return !d.isVisible() || contents("PC_Active.csv").contains(report.toUtf8()); }, 5000));
-                EXPECT_TRUE(d.isVisible());
-                QTest::mouseClick(d.img_Close, Qt::LeftButton);
-            }});
+                    auto& d = *qobject_cast<form_Action*>(w);
+                    ASSERT_TRUE(QTest::qWaitFor([&] { return counter->commands().count("REMOTE+") == 4; }, 5000));
+                    counter->send(report.toUtf8() + "\r\n");
+                    EXPECT_TRUE(QTest::qWaitFor([&] { return !d.isVisible() || !messages.isEmpty(); }, 5000));
+                    EXPECT_TRUE(d.isVisible());
+                    QTest::mouseClick(d.img_Close, Qt::LeftButton);
+                },
+                acknowledging()});
     EXPECT_EQ(counter->commands().mid(2), QStringList({"REMOTE+", "S", "H", "REMOTE+", "S", "H", "REMOTE+"}));
     EXPECT_EQ(counter->reportsSent(), 1) << "only the check's";
     EXPECT_EQ(inBath(first), -1);
     EXPECT_EQ(inBath(second), b);
     EXPECT_EQ(countsStored(first) + countsStored(second), 0);
     EXPECT_TRUE(questions.isEmpty());
+    EXPECT_EQ(messages, QStringList({"The counter sent a report for no count started in this dialog. It is kept in PC_Active.csv "
+                                     "and was not stored."}));
     EXPECT_EQ(contents("PC_Active.csv"), "\r\n" + catalogueLine("13/9").toUtf8() + "\r\n" + report.toUtf8() + "\r\n");
 }
 

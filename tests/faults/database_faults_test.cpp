@@ -137,6 +137,37 @@ TEST_F(DatabaseFaults, FileReplacedByAnotherWhileTheStationRunsIsNotWrittenThrou
     expectWholeOrAbsent(lab);
 }
 
+TEST_F(DatabaseFaults, RerunLockedPastTheRetriesIsToldAndRegisteredWhenTriedAgain)
+{
+    const auto [lab, index] = sampleReadyAfterCheck();
+    ShortLockWait wait(QStringLiteral("labtrack_inserttest"));
+    std::unique_ptr<HelperProcess> other;
+    const ui::ModalResponder yes = answering(Form_AlertYesNo::kYes);
+    tapBath(index, {counting(catalogueLine("14/12")),
+                    [&](QDialog* w) {
+                        // Stored; another program takes the lock before the re-run is registered.
+                        other = std::make_unique<HelperProcess>(QStringLiteral("lock"), folder.filePath("labdata.db"));
+                        ASSERT_TRUE(other->waitFor(QStringLiteral("locked")));
+                        yes(w);
+                    },
+                    [&](QDialog* w) {
+                        EXPECT_EQ(wait.attempts(), 5);
+                        EXPECT_EQ(readyTests(lab), 0) << "nothing registered";
+                        ASSERT_TRUE(other->release()) << other->output().toStdString();
+                        yes(w);
+                    },
+                    closing()});
+    ASSERT_EQ(questions.size(), 2);
+    EXPECT_EQ(questions[1], QStringLiteral("The re-run of sample %1 was not registered: the laboratory database did not answer. Its "
+                                           "count is stored and the sample stays in the bath.\r\n\r\nDo you want to try again? If "
+                                           "not, take the sample out with REMOVE FROM BATH and ask the laboratory for a new test.")
+                                .arg(lab));
+    EXPECT_EQ(runs.size(), 3) << "the dialog opened again for the re-run";
+    EXPECT_EQ(readyTests(lab), 1);
+    EXPECT_EQ(countsStored(lab), 1);
+    EXPECT_EQ(inBath(lab), index);
+}
+
 TEST_F(DatabaseFaults, LockedWhileTheStoredSampleLeavesTheBathIsToldAndShownAgain)
 {
     logIn();
