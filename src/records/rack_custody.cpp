@@ -43,15 +43,15 @@ bool Rack::Rack_Status_Update(const QString& sAction)
     while (!lostGiveBacks.empty()) {
         const LostGiveBack& lost = lostGiveBacks.front();
         db::Recordset again = dbModule::Get_Recordset(custodyCall(lost.rackId, lost.empNum, station, QStringLiteral("PUT")), true);
-        if (!again.isOpen()) break;
+        if (!dbModule::Last_Call_Answered()) break;
         again.close();
         lostGiveBacks.erase(lostGiveBacks.begin());
     }
     db::Recordset rs;
     if (lostGiveBacks.empty()) rs = dbModule::Get_Recordset(custodyCall(Rack_id, empNum, station, sAction), true);
-    if (!rs.isOpen()) {
-        // No answer: the station cannot say that it holds the rack, and a give-back
-        // is kept to be sent again.
+    if (!lostGiveBacks.empty() || !dbModule::Last_Call_Answered()) {
+        // No answer (time-outs past the retries, no connection): the station cannot
+        // say that it holds the rack, and a give-back is kept to be sent again.
         custodyUnanswered = true;
         Emp_Num = QVariant();
         const bool kept = std::any_of(lostGiveBacks.begin(), lostGiveBacks.end(),

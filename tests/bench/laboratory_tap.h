@@ -4,6 +4,7 @@
 #include "labdb/embedded_connection.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -24,6 +25,8 @@ public:
 
     // Statements containing this text fail at the database with an error.
     void failWhen(const QString& text) { failing_ << text; }
+    // Statements containing this text get no answer: they time out at every try.
+    void timeOutWhen(const QString& text) { timingOut_ << text; }
     void alter(Alteration alteration) { alteration_ = std::move(alteration); }
     const QStringList& statements() const { return statements_; }
 
@@ -51,12 +54,17 @@ private:
         {
             tap_->statements_ << sql;
             errors_.clear();
-            for (const QString& text : tap_->failing_)
-                if (sql.contains(text, Qt::CaseInsensitive)) {
-                    errors_ << db::DbError{50000, 50000, QStringLiteral("42000"), QStringLiteral("Statement refused by the test.")};
-                    *result = db::Recordset();
-                    return false;
-                }
+            const auto matches = [&sql](const QStringList& texts) {
+                return std::any_of(texts.begin(), texts.end(), [&sql](const QString& t) { return sql.contains(t, Qt::CaseInsensitive); });
+            };
+            if (matches(tap_->timingOut_))
+                errors_ << db::DbError{db::kQueryTimeoutNumber, 0, QStringLiteral("HYT00"), QStringLiteral("Query timeout expired")};
+            else if (matches(tap_->failing_))
+                errors_ << db::DbError{50000, 50000, QStringLiteral("42000"), QStringLiteral("Statement refused by the test.")};
+            if (!errors_.isEmpty()) {
+                *result = db::Recordset();
+                return false;
+            }
             const bool ok = real_.execute(sql, result);
             errors_ = real_.errors();
             if (ok && tap_->alteration_) tap_->alteration_(sql, *result);
@@ -72,6 +80,7 @@ private:
     };
 
     QStringList failing_;
+    QStringList timingOut_;
     Alteration alteration_;
     QStringList statements_;
 };

@@ -280,7 +280,7 @@ TEST_F(RackDemoTest, GiveBackWithoutAnAnswerIsToldOnceAndSentBeforeTheNextCustod
     AlertRecorder alerts;
     {
         LaboratoryTap outage;
-        outage.failWhen(QStringLiteral("rack_acquisition_upd"));
+        outage.timeOutWhen(QStringLiteral("rack_acquisition_upd"));
         navigate(1, {automaticChoice()});
         EXPECT_EQ(commonModule::Curr_Rack().Rack_Desc, "R1002");
         EXPECT_EQ(rack().lbl_RackStatus->caption(), "Not held here: the laboratory database did not answer.");
@@ -304,7 +304,7 @@ TEST_F(RackDemoTest, TakeWithoutAnAnswerIsSignedAndATapAsksAgain)
     loadScreen();
     {
         LaboratoryTap outage;
-        outage.failWhen(QStringLiteral("@action = 'GET'"));
+        outage.timeOutWhen(QStringLiteral("@action = 'GET'"));
         navigate(1, {automaticChoice()});
     }
     EXPECT_TRUE(shown(rack().lbl_RackStatus));
