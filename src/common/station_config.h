@@ -2,15 +2,23 @@
 
 #include <QString>
 
-// Installation values of one station, read from station.ini in the station folder.
-// Without the file (or a value) the station works on its own: the embedded
-// database of the folder, the counter simulator's device, the desktop's browser.
+// Installation values of one station, read from station.ini in the station folder,
+// each key on a line of its own below its section:
 //
-//   [database]   odbc_data_source = LabServer
-//   [counter]    serial_device    = /dev/ttyUSB0
-//   [images]     sample_share     = /mnt/labshare
-//   [documents]  server           = docs.lab.local
-//   [browser]    program          = xdg-open
+//   [database]
+//   odbc_data_source = LabServer
+//   [counter]
+//   serial_device = /dev/ttyUSB0
+//   [images]
+//   sample_share = /mnt/labshare
+//   [documents]
+//   server = docs.lab.local
+//   [browser]
+//   program = xdg-open
+//
+// Without the file (or a value) the station works on its own: the embedded database
+// of the folder, no counter, no photographs, no work instructions, the desktop's
+// browser.
 struct StationConfig {
     QString odbcDataSource;
     QString serialDevice;
@@ -20,7 +28,9 @@ struct StationConfig {
 };
 
 // Reads station.ini of the given folder (the current folder when empty), and only
-// that: the station's own configuration stays as it is.
+// that: the station's own configuration stays as it is. What the file holds that the
+// station does not read (an unknown section or key, a key on its section's line) and
+// a file that cannot be read are each told in one line on standard error.
 StationConfig loadStationConfig(const QString& folder = QString());
 
 // The station's configuration, one for the program. The login screen reads it when

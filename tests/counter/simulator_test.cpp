@@ -60,7 +60,9 @@ TEST(SimulatorCommandLine, CatalogueCountsAndTheOtherOptions)
     EXPECT_EQ(noIso.options.chunks, simulator::Chunks::Random);
     EXPECT_EQ(noIso.options.seed, 9u);
 
-    EXPECT_EQ(refused({"--iso", "30/30"}), "--iso: no report line for 30/30");
+    EXPECT_EQ(refused({"--iso", "15/13"}), "--iso: no report line for 15/13; the codes it knows: 13/9, 14/9, 14/11, 14/12, 15/11, 16/11, "
+                                           "16/12, 16/13, 17/13, 17/14, 18/13, 18/14, 18/15, 19/14, 19/15, 19/16, 20/16, 20/17, 20/19, "
+                                           "21/18, 21/19, 22/16, 22/19, 22/20, 22/21 (other codes with --counts)");
     EXPECT_FALSE(refused({"--counts", "1,2,3,4,5,6"}).isEmpty());
     EXPECT_FALSE(refused({"--counts", "1,2,x,4,5,6,7"}).isEmpty());
     EXPECT_FALSE(refused({"--counts", "1,999999999,3,4,5,6,7", "--volume", "0.001"}).isEmpty()) << "above the table";

@@ -2,6 +2,8 @@
 
 #include "report_line.h"
 
+#include "bench/report_catalogue.h"
+
 namespace simulator {
 
 namespace {
@@ -15,6 +17,27 @@ bool wholeNumber(const QString& text, qint64 min, qint64 max, qint64* value)
     return true;
 }
 
+// The codes of the catalogue, in its order: "13/9, 14/9, ..., 22/21"; with a width,
+// cut into lines of at most that width, each after the first indented by indent.
+QString catalogueCodes(qsizetype width = 0, const QString& indent = QString())
+{
+    QString text;
+    qsizetype lineStart = 0;
+    for (const reportCatalogue::Entry& entry : reportCatalogue::entries()) {
+        if (!text.isEmpty()) {
+            text += QLatin1Char(',');
+            if (width > 0 && text.size() - lineStart + 2 + entry.code.size() > width) {
+                text += QLatin1Char('\n') + indent;
+                lineStart = text.size();
+            } else {
+                text += QLatin1Char(' ');
+            }
+        }
+        text += entry.code;
+    }
+    return text;
+}
+
 }  // namespace
 
 QString usage()
@@ -23,8 +46,8 @@ QString usage()
                           "Prints \"terminal: PATH\" once the terminal is open; the station opens PATH as its\n"
                           "serial device. Ends on SIGTERM or SIGINT, or when \"quit\" is typed on its input.\n"
                           "\n"
-                          "  --iso CODE          report the catalogue's line of this ISO code (13/9 ... 22/21;\n"
-                          "                      default 16/13)\n"
+                          "  --iso CODE          report the catalogue's line of this ISO code (default 16/13):\n"
+                          "                      %1\n"
                           "  --counts LIST       report these counts instead: seven (or eight) whole numbers\n"
                           "                      for 2,5,15,25,50,100,200 um, the ISO code by the ISO 4406 table\n"
                           "  --volume ML         sample volume of --counts (default 20)\n"
@@ -38,7 +61,8 @@ QString usage()
                           "  --echo              answer every command taken with \"OK\" and a line end\n"
                           "  --silent            never send anything (a counter switched off)\n"
                           "  --link PATH         make PATH a symbolic link to the terminal while running\n"
-                          "  --help              this text\n");
+                          "  --help              this text\n")
+        .arg(catalogueCodes(60, QString(22, QLatin1Char(' '))));
 }
 
 bool parseCommandLine(const QStringList& arguments, CommandLine* out, QString* error)
@@ -124,7 +148,9 @@ bool parseCommandLine(const QStringList& arguments, CommandLine* out, QString* e
         c.options.report = *line;
     } else {
         const std::optional<QByteArray> line = catalogueReport(iso);
-        if (!line) return fail(QStringLiteral("--iso: no report line for %1").arg(iso));
+        if (!line)
+            return fail(
+                QStringLiteral("--iso: no report line for %1; the codes it knows: %2 (other codes with --counts)").arg(iso, catalogueCodes()));
         c.options.report = *line;
     }
     if (noCounts) c.options.report = withoutCounts(c.options.report);

@@ -3,6 +3,7 @@
 //   picture_maker FOLDER     writes every picture into FOLDER (made when missing)
 //   picture_maker --list     names each picture with its size and use
 //   picture_maker --work-instruction FILE   writes the demo work instruction (PDF)
+//   picture_maker --help     prints its usage
 #include "catalogue.h"
 #include "image_files.h"
 #include "work_instruction.h"
@@ -12,9 +13,32 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QTextStream>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr char kUsage[] = R"(usage: picture_maker FOLDER | --list | --work-instruction FILE | --help
+
+  FOLDER                    draws every picture the station loads by name into FOLDER
+                            (made when missing): the station folder
+  --list                    names each picture with its size and use
+  --work-instruction FILE   writes the demo laboratory's work instruction LWI-0412,
+                            a one-page PDF, to FILE
+  --help                    this text
+
+Needs no display.
+)";
+
+}  // namespace
 
 int main(int argc, char* argv[])
 {
+    // Before anything else: neither a folder nor a picture is made for the help.
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QTextStream out(stdout);
@@ -28,8 +52,9 @@ int main(int argc, char* argv[])
         }
         return 0;
     }
-    if (args.size() != 1) {
-        err << "usage: picture_maker FOLDER | --list | --work-instruction FILE\n";
+    // An option it does not know is no folder.
+    if (args.size() != 1 || (args[0].startsWith(QLatin1Char('-')) && args[0] != QLatin1String("--list"))) {
+        err << "usage: picture_maker FOLDER | --list | --work-instruction FILE | --help\n";
         return 2;
     }
     const QList<Picture> pictures = allPictures();
