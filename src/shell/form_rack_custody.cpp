@@ -10,7 +10,7 @@
 void Form_Rack::Take_Rack()
 {
     Rack& rack = commonModule::Curr_Rack();
-    if (!rack.Rack_Status_Update(QStringLiteral("GET")) && rack.heldHereByAnother()) {
+    if (!rack.Rack_Status_Update(QStringLiteral("GET")) && !rack.custodyUnanswered && rack.heldHereByAnother()) {
         // This is its laboratory's one particle-count station: a rack held at its
         // name by another technician was held here for someone who has left (a
         // station stopped without giving it back). It is handed over as at a shift

@@ -302,6 +302,9 @@ TEST_F(RackDemoTest, GiveBackWithoutAnAnswerIsToldOnceAndSentBeforeTheNextCustod
 TEST_F(RackDemoTest, TakeWithoutAnAnswerIsSignedAndATapAsksAgain)
 {
     loadScreen();
+    // Jan left R1002 at this station; without an answer nothing is handed over.
+    otherStation("GET", 502, 102, "PARTICLE COUNT");
+    AlertRecorder alerts;
     {
         LaboratoryTap outage;
         outage.timeOutWhen(QStringLiteral("@action = 'GET'"));
@@ -309,7 +312,10 @@ TEST_F(RackDemoTest, TakeWithoutAnAnswerIsSignedAndATapAsksAgain)
     }
     EXPECT_TRUE(shown(rack().lbl_RackStatus));
     EXPECT_EQ(rack().lbl_RackStatus->caption(), "Not held here: the laboratory database did not answer.");
-    // Another station took R1002 meanwhile: the tap asks again and shows its holder.
+    EXPECT_EQ(holderOf("R1002").toInt(), 102);
+    EXPECT_TRUE(alerts.messages.isEmpty());
+    // Jan took R1002 to another station meanwhile: the tap asks again and shows him.
+    otherStation("PUT", 502, 102, "PARTICLE COUNT");
     otherStation("GET", 502);
     tapCell(0);
     EXPECT_TRUE(bench().taps.isEmpty());
