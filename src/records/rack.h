@@ -70,7 +70,6 @@ public:
     // A give-back the laboratory has not received yet: the rack and whom it was held for.
     struct LostGiveBack {
         QString rackId;
-        QString rackDesc;
         qlonglong empNum = 0;
     };
     std::vector<LostGiveBack> lostGiveBacks;

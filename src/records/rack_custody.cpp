@@ -56,7 +56,7 @@ bool Rack::Rack_Status_Update(const QString& sAction)
         Emp_Num = QVariant();
         const bool kept = std::any_of(lostGiveBacks.begin(), lostGiveBacks.end(),
                                       [&](const LostGiveBack& l) { return l.rackId == Rack_id && l.empNum == empNum; });
-        if (giveBack && !kept) lostGiveBacks.push_back({Rack_id, Rack_Desc, empNum});
+        if (giveBack && !kept) lostGiveBacks.push_back({Rack_id, empNum});
         return false;
     }
     custodyUnanswered = false;
