@@ -4,6 +4,7 @@
 #include "common/station_config.h"
 #include "platform/db/station_connection.h"
 
+#include <QStringList>
 #include <algorithm>
 
 namespace dbModule {
@@ -57,6 +58,23 @@ bool unanswered(const db::Connection& cn)
     });
 }
 
+QString& lastCallError()
+{
+    static QString error;
+    return error;
+}
+
+// Notes how the latest statement ended: ran, refused with an error, or no answer.
+void noteFailure(const db::Connection& cn)
+{
+    lastCallAnswered() = !unanswered(cn);
+    QStringList reasons;
+    if (lastCallAnswered())
+        for (const db::DbError& e : cn.errors())
+            if (!e.description.trimmed().isEmpty()) reasons << e.description.trimmed();
+    lastCallError() = reasons.join(QLatin1Char(' '));
+}
+
 // The error path: true when the failed attempt timed out and may be tried again.
 bool timedOutAndMayRetry(const db::Connection& cn, Attempt_Counters& counters)
 {
@@ -94,6 +112,8 @@ Attempt_Counters& Execute_SQL_Counters()
 
 bool Last_Call_Answered() { return lastCallAnswered(); }
 
+QString Last_Call_Error() { return lastCallError(); }
+
 void Set_Connection_Maker(Connection_Maker m) { maker() = std::move(m); }
 
 db::Recordset Get_Recordset(const QString& sSQL, bool bShowErr)
@@ -102,6 +122,7 @@ db::Recordset Get_Recordset(const QString& sSQL, bool bShowErr)
     beginAttempt(counters);
     db::Recordset rs;
     lastCallAnswered() = false;
+    lastCallError().clear();
     if (std::unique_ptr<db::Connection> cn = openConnection(bShowErr)) {
         if (cn->execute(sSQL, &rs)) {
             lastCallAnswered() = true;
@@ -110,7 +131,7 @@ db::Recordset Get_Recordset(const QString& sSQL, bool bShowErr)
             cn->close();
             rs = Get_Recordset(sSQL, bShowErr);
         } else {
-            lastCallAnswered() = !unanswered(*cn);
+            noteFailure(*cn);
         }
     }
     counters.Try_Count = 0;
@@ -123,13 +144,16 @@ bool Execute_SQL(const QString& sSQL, bool bShowErr)
     beginAttempt(counters);
     bool result = false;
     lastCallAnswered() = false;
+    lastCallError().clear();
     if (std::unique_ptr<db::Connection> cn = openConnection(bShowErr)) {
         if (cn->execute(sSQL, nullptr)) result = Check_DB_Errors(*cn, bShowErr) == 0;
         if (!result && timedOutAndMayRetry(*cn, counters)) {
             cn->close();
             result = Execute_SQL(sSQL, bShowErr);
+        } else if (result) {
+            lastCallAnswered() = true;
         } else {
-            lastCallAnswered() = !unanswered(*cn);
+            noteFailure(*cn);
         }
     }
     counters.Try_Count = 0;

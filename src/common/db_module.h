@@ -42,6 +42,10 @@ bool Execute_SQL(const QString& sSQL, bool bShowErr = true);
 // ran, also when the database refused it with an error.
 bool Last_Call_Answered();
 
+// The database's own words for why it refused the latest call with an error; empty
+// when that call ran or got no answer at all.
+QString Last_Call_Error();
+
 // Counts the errors with a non-zero number left in the connection's list and,
 // when bShowErr is set, shows them all in one message.
 std::int16_t Check_DB_Errors(const db::Connection& cn, bool bShowErr);

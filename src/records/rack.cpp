@@ -114,6 +114,7 @@ bool Rack::Rack_Load(const QString& sId, const QString& sTestGroup)
     Rack_id.clear();
     Emp_Num = QVariant();
     custodyUnanswered = false;
+    custodyError.clear();
 
     if (!rs.eof()) {
         Rack_id = db::textOf(rs.value(QStringLiteral("RACK_ID")));

@@ -54,19 +54,28 @@ public:
 
     // Custody ("GET" or "PUT") and the queries about racks. A PUT gives the rack back
     // in the name of whom the station holds it for, else of the technician at it.
-    // A give-back that gets no answer is kept and sent again before the next custody
-    // call; while one is still kept, no other custody call is sent (the station never
-    // holds two racks). A call without an answer leaves the station not holding the
-    // rack, with custodyUnanswered set.
+    // A call counts as answered only when the procedure's answer row came back. A
+    // give-back without one (no answer, or an error in its place) is kept and sent
+    // again before the next custody call; while one is still kept, no other custody
+    // call is sent (the station never holds two racks). A call without its answer
+    // row leaves the station not holding the rack, with custodyUnanswered set.
     bool Rack_Status_Update(const QString& sAction);
+    // Sends the kept give-backs, oldest first; true when none is left.
+    bool Send_Kept_Give_Backs();
+    // When the program ends: the kept give-backs, then the loaded rack when the
+    // station holds it. What still gets no answer stays held.
+    void Give_Back_At_The_End();
     // The station holds the loaded rack, for whichever technician.
     bool heldByStation() const;
     // After a refused GET: the laboratory shows the rack held at this station's own
     // name by another technician, who has left it here.
     bool heldHereByAnother() const;
 
-    // The last custody call of the loaded rack got no answer from the laboratory.
+    // The last custody call of the loaded rack got no answer row from the laboratory.
     bool custodyUnanswered = false;
+    // The database's reason when it answered that call with an error instead; empty
+    // when it did not answer at all.
+    QString custodyError;
     // A give-back the laboratory has not received yet: the rack and whom it was held for.
     struct LostGiveBack {
         QString rackId;
@@ -81,6 +90,10 @@ public:
     db::Recordset Rack_Outstanding_Tests(bool isWeighed, const QString& vTestGroup);
     // The description of the rack that holds the sample, or the current Rack_Desc.
     QString Sample_Found(const QVariant& Lab_Number, const QVariant& Test_Group);
+
+private:
+    // Notes why a custody call came back without its answer row.
+    void noteNoAnswerRow();
 };
 
 namespace commonModule {

@@ -37,22 +37,14 @@ bool Rack::Rack_Status_Update(const QString& sAction)
     // back for whom it took it, who may have left the station since.
     const qlonglong empNum = giveBack && heldByStation() ? Emp_Num.toLongLong() : qlonglong(technician.Emp_Num);
 
-    // Give-backs the laboratory has not received go first, each in the name of
-    // whom the rack was held for; while one still gets no answer nothing else is
-    // sent, so that a rack is never taken while another is still held here.
-    while (!lostGiveBacks.empty()) {
-        const LostGiveBack& lost = lostGiveBacks.front();
-        db::Recordset again = dbModule::Get_Recordset(custodyCall(lost.rackId, lost.empNum, station, QStringLiteral("PUT")), true);
-        if (!dbModule::Last_Call_Answered()) break;
-        again.close();
-        lostGiveBacks.erase(lostGiveBacks.begin());
-    }
+    // While a give-back is still kept nothing else is sent, so that a rack is never
+    // taken while another is still held here.
     db::Recordset rs;
-    if (lostGiveBacks.empty()) rs = dbModule::Get_Recordset(custodyCall(Rack_id, empNum, station, sAction), true);
-    if (!lostGiveBacks.empty() || !dbModule::Last_Call_Answered()) {
-        // No answer (time-outs past the retries, no connection): the station cannot
+    if (Send_Kept_Give_Backs()) rs = dbModule::Get_Recordset(custodyCall(Rack_id, empNum, station, sAction), true);
+    if (rs.eof()) {
+        // No answer row (no answer, or an error in its place): the station cannot
         // say that it holds the rack, and a give-back is kept to be sent again.
-        custodyUnanswered = true;
+        if (lostGiveBacks.empty()) noteNoAnswerRow();
         Emp_Num = QVariant();
         const bool kept = std::any_of(lostGiveBacks.begin(), lostGiveBacks.end(),
                                       [&](const LostGiveBack& l) { return l.rackId == Rack_id && l.empNum == empNum; });
@@ -60,7 +52,7 @@ bool Rack::Rack_Status_Update(const QString& sAction)
         return false;
     }
     custodyUnanswered = false;
-    if (rs.eof()) return false;
+    custodyError.clear();
 
     bool granted = false;
     Curr_User = QString();
@@ -82,6 +74,42 @@ bool Rack::Rack_Status_Update(const QString& sAction)
     if (!db::isNull(message)) Rack_Status = db::textOf(message);
     rs.close();
     return granted;
+}
+
+bool Rack::Send_Kept_Give_Backs()
+{
+    const QString station = commonModule::Curr_Employee().Station.trimmed();
+    while (!lostGiveBacks.empty()) {
+        const LostGiveBack& lost = lostGiveBacks.front();
+        db::Recordset again = dbModule::Get_Recordset(custodyCall(lost.rackId, lost.empNum, station, QStringLiteral("PUT")), true);
+        // Only the procedure's answer row settles it; a refusal in that row (the rack
+        // is another technician's by now) settles it too.
+        if (again.eof()) {
+            noteNoAnswerRow();
+            return false;
+        }
+        again.close();
+        lostGiveBacks.erase(lostGiveBacks.begin());
+    }
+    return true;
+}
+
+void Rack::Give_Back_At_The_End()
+{
+    if (heldByStation())
+        Rack_Status_Update(QStringLiteral("PUT"));
+    else
+        Send_Kept_Give_Backs();
+}
+
+void Rack::noteNoAnswerRow()
+{
+    custodyUnanswered = true;
+    custodyError.clear();
+    if (dbModule::Last_Call_Answered()) {
+        custodyError = dbModule::Last_Call_Error();
+        if (custodyError.isEmpty()) custodyError = QStringLiteral("the custody call came back without its answer.");
+    }
 }
 
 bool Rack::heldByStation() const { return !Rack_id.isEmpty() && records::isNumeric(Emp_Num); }

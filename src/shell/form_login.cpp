@@ -10,6 +10,7 @@
 #include "platform/clock/clock.h"
 #include "platform/ui/twips.h"
 #include "records/employee.h"
+#include "records/rack.h"
 #include "shell/design_pictures.h"
 #include "shell/form_header.h"
 #include "shell/form_key_input.h"
@@ -164,6 +165,10 @@ void Form_Login::cmd_Login_Click()
 
 void Form_Login::cmd_Exit_Click()
 {
+    // Every road out of the program ends here: the give-backs the laboratory has not
+    // received yet go first, each in its holder's name, then the shown rack when the
+    // station holds it. What still gets no answer stays held; nothing is asked.
+    if (ui::Default_Instance<Form_Rack>::exists()) commonModule::Curr_Rack().Give_Back_At_The_End();
     if (exitAction()) {
         exitAction()();
         return;

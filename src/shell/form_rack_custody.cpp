@@ -7,6 +7,8 @@
 #include "records/rack.h"
 #include "shell/form_rack.h"
 
+#include <QFontMetrics>
+
 void Form_Rack::Take_Rack()
 {
     Rack& rack = commonModule::Curr_Rack();
@@ -26,10 +28,17 @@ bool Form_Rack::Give_Back_Rack()
     Rack& rack = commonModule::Curr_Rack();
     const std::size_t lostBefore = rack.lostGiveBacks.size();
     if (rack.Rack_Status_Update(QStringLiteral("PUT"))) return true;
-    if (rack.lostGiveBacks.size() > lostBefore)
+    if (rack.lostGiveBacks.size() <= lostBefore) return false;
+    if (rack.custodyError.isEmpty())
         commonModule::Show_Alert(QStringLiteral("Rack ") + rack.Rack_Desc +
                                  QStringLiteral(" could not be given back to the laboratory; the station gives it back as soon as the "
                                                 "database answers."));
+    else
+        commonModule::Show_Alert(QStringLiteral("Rack ") + rack.Rack_Desc +
+                                 QStringLiteral(" could not be given back to the laboratory. The database answered with an error: ") +
+                                 rack.custodyError +
+                                 QStringLiteral("\nThe station sends the give-back again before its next call about a rack, and takes "
+                                                "no other rack until the laboratory has taken this one back."));
     return false;
 }
 
@@ -52,9 +61,46 @@ void Form_Rack::Show_Custody()
     // bottom line in place of the rack date, and none of its positions opens.
     Rack& rack = commonModule::Curr_Rack();
     const bool closed = !rack.Rack_id.isEmpty() && !rack.isRackLoggedOut(true);
-    lbl_RackStatus->setCaption(rack.custodyUnanswered ? QStringLiteral("Not held here: the laboratory database did not answer.")
-                                                      : rack.Rack_Status);
-    ui::setWidth(lbl_RackStatus, ui::Left(lbl_RackDate) + ui::Width(lbl_RackDate) - ui::Left(lbl_RackStatus));
+    QString sign = rack.Rack_Status;
+    if (rack.custodyUnanswered)
+        sign = rack.custodyError.isEmpty() ? QStringLiteral("Not held here: the laboratory database did not answer.")
+                                           : QStringLiteral("Not held here: ") + rack.custodyError;
+    lbl_RackStatus->setCaption(sign);
+    Fit_Sign();
     lbl_RackStatus->setVisible(closed);
     lbl_RackDate->setVisible(!closed);
+}
+
+void Form_Rack::Fit_Sign()
+{
+    // The sign runs along the panel's bottom line, from its left edge to the date's
+    // right edge. A longer one (a database's reason) gets a smaller font and, at the
+    // smallest, a second line above the first; what does not fit then ends in "...".
+    constexpr int kPoints = 12;
+    constexpr int kSmallestPoints = 8;
+    ui::setWidth(lbl_RackStatus, ui::Left(lbl_RackDate) + ui::Width(lbl_RackDate) - ui::Left(lbl_RackStatus));
+    const int width = lbl_RackStatus->width();
+    QFont font = lbl_RackStatus->font();
+    font.setPointSize(kPoints);
+    QString sign = lbl_RackStatus->caption();
+    while (QFontMetrics(font).horizontalAdvance(sign) > width && font.pointSize() > kSmallestPoints)
+        font.setPointSize(font.pointSize() - 1);
+    lbl_RackStatus->setFont(font);
+    const QFontMetrics metrics(font);
+    const bool twoLines = metrics.horizontalAdvance(sign) > width;
+    if (twoLines) {
+        const QRect room(0, 0, width, 2 * metrics.lineSpacing());
+        QStringList words = sign.split(QLatin1Char(' '));
+        while (words.size() > 1 && metrics.boundingRect(room, Qt::TextWordWrap, sign).height() > room.height()) {
+            words.removeLast();
+            sign = words.join(QLatin1Char(' ')) + QStringLiteral("...");
+        }
+        lbl_RackStatus->setCaption(sign);
+    }
+    lbl_RackStatus->setWordWrap(twoLines);
+    const double px = ui::twipsPerPixelY();
+    const double bottom = ui::Top(lbl_RackDate) + ui::Height(lbl_RackDate) - (twoLines ? 3 * px : 0);
+    const double height = twoLines ? 2 * metrics.lineSpacing() * px : ui::Height(lbl_RackDate);
+    ui::setTop(lbl_RackStatus, bottom - height);
+    ui::setHeight(lbl_RackStatus, height);
 }

@@ -192,10 +192,7 @@ void Form_Rack::img_save_Click()
 
 void Form_Rack::img_Exit_Click()
 {
-    // Only a rack the station holds is given back; the program ends at once, also
-    // when the laboratory does not answer.
-    Rack& rack = commonModule::Curr_Rack();
-    if (rack.heldByStation()) rack.Rack_Status_Update(QStringLiteral("PUT"));
+    // The end of the program gives back what the station holds (Form_Login's exit).
     ui::Default_Instance<Form_Login>::get().App_Exit();
 }
 

@@ -274,29 +274,66 @@ TEST_F(RackDemoTest, RackLeftHeldHereByAnotherTechnicianIsHandedOverAndOneHeldEl
     EXPECT_TRUE(shown(f.lbl_RackStatus));
 }
 
-TEST_F(RackDemoTest, GiveBackWithoutAnAnswerIsToldOnceAndSentBeforeTheNextCustodyCall)
+TEST_F(RackDemoTest, GiveBackWithoutItsAnswerIsToldOnceAndSentBeforeTheNextCustodyCall)
 {
+    const struct {
+        const char* name;
+        bool timesOut;  // else the database answers with an error
+        QString told;
+        QString sign;
+    } cases[] = {
+        {"no answer", true, "could not be given back to the laboratory; the station gives it back as soon as the database answers.",
+         "Not held here: the laboratory database did not answer."},
+        {"an error", false,
+         "could not be given back to the laboratory. The database answered with an error: Statement refused by the test.\nThe "
+         "station sends the give-back again before its next call about a rack, and takes no other rack until the laboratory has "
+         "taken this one back.",
+         "Not held here: Statement refused by the test."},
+    };
     loadScreen();
-    AlertRecorder alerts;
-    {
-        LaboratoryTap outage;
-        outage.timeOutWhen(QStringLiteral("rack_acquisition_upd"));
-        navigate(1, {automaticChoice()});
-        EXPECT_EQ(commonModule::Curr_Rack().Rack_Desc, "R1002");
-        EXPECT_EQ(rack().lbl_RackStatus->caption(), "Not held here: the laboratory database did not answer.");
-        tapCell(0);
-        EXPECT_TRUE(bench().taps.isEmpty()) << "still no answer: the sign stays";
-    }
-    EXPECT_EQ(alerts.messages, QStringList{"Rack R1001 could not be given back to the laboratory; the station gives it back as "
-                                           "soon as the database answers."});
-    EXPECT_EQ(holderOf("R1001").toInt(), 101);
+    bench().savesOnShow = true;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString left = commonModule::Curr_Rack().Rack_Desc;
+        AlertRecorder alerts;
+        {
+            LaboratoryTap fault;
+            if (c.timesOut)
+                fault.timeOutWhen(QStringLiteral("rack_acquisition_upd"));
+            else
+                fault.failWhen(QStringLiteral("rack_acquisition_upd"));
+            navigate(1, {automaticChoice()});
+            EXPECT_EQ(rack().lbl_RackStatus->caption(), c.sign);
+            tapCell(0);
+            EXPECT_TRUE(bench().taps.isEmpty()) << "still no answer: the sign stays";
+        }
+        const QString shown = commonModule::Curr_Rack().Rack_Desc;
+        EXPECT_NE(shown, left);
+        EXPECT_EQ(alerts.messages, QStringList{"Rack " + left + " " + c.told});
+        EXPECT_EQ(holderOf(left).toInt(), 101);
+        EXPECT_TRUE(db::isNull(holderOf(shown)));
 
-    // The database answers again: the tap gives R1001 back first, then takes R1002.
-    tapCell(0);
-    EXPECT_TRUE(db::isNull(holderOf("R1001")));
-    EXPECT_EQ(holderOf("R1002").toInt(), 101);
-    EXPECT_EQ(bench().taps.size(), 1);
-    EXPECT_EQ(alerts.messages.size(), 1);
+        // The kept give-back goes first; a take that fails the same way is signed.
+        {
+            LaboratoryTap fault;
+            if (c.timesOut)
+                fault.timeOutWhen(QStringLiteral("@action = 'GET'"));
+            else
+                fault.failWhen(QStringLiteral("@action = 'GET'"));
+            tapCell(0);
+        }
+        EXPECT_TRUE(db::isNull(holderOf(left)));
+        EXPECT_EQ(rack().lbl_RackStatus->caption(), c.sign) << "never the rack's status while it is not held";
+        EXPECT_TRUE(bench().taps.isEmpty());
+
+        // The database answers again: the tap takes the shown rack.
+        tapCell(0);
+        EXPECT_EQ(holderOf(shown).toInt(), 101);
+        EXPECT_EQ(racksHeldBy(101), 1);
+        EXPECT_EQ(bench().taps.size(), 1);
+        EXPECT_EQ(alerts.messages.size(), 1);
+        bench().taps.clear();
+    }
 }
 
 TEST_F(RackDemoTest, TakeWithoutAnAnswerIsSignedAndATapAsksAgain)
@@ -446,10 +483,36 @@ TEST_F(RackDemoTest, ExitPictureGivesTheRackBackAndEnds)
         responders.add(automaticChoice());
         rack().Get_Racks(-1, QStringLiteral("R1008"));
     }
-    LaboratoryTap tap;
+    {
+        LaboratoryTap tap;
+        QTest::mouseClick(f.img_Exit, Qt::LeftButton);
+        EXPECT_EQ(exits, 2);
+        EXPECT_FALSE(tap.statements().join('\n').contains("rack_acquisition_upd"));
+    }
+
+    // A give-back the laboratory did not receive goes at the end, once it answers.
+    navigate(2, {choosingInTheList("R1002")});
+    AlertRecorder alerts;
+    {
+        LaboratoryTap outage;
+        outage.timeOutWhen(QStringLiteral("rack_acquisition_upd"));
+        navigate(1, {automaticChoice()});
+    }
+    EXPECT_EQ(holderOf("R1002").toInt(), 101);
     QTest::mouseClick(f.img_Exit, Qt::LeftButton);
-    EXPECT_EQ(exits, 2);
-    EXPECT_FALSE(tap.statements().join('\n').contains("rack_acquisition_upd"));
+    EXPECT_EQ(exits, 3);
+    EXPECT_EQ(racksHeldBy(101), 0);
+
+    // So does the login screen's Exit after the padlock, with the shown rack held.
+    tapCell(0);
+    EXPECT_EQ(holderOf("R1003").toInt(), 101);
+    const QString laboratory = dbModule::Conn_String;
+    Form_Login& login = ui::Default_Instance<Form_Login>::loaded();
+    dbModule::Conn_String = laboratory;  // the login screen's load reads the empty folder's
+    login.showSplash();
+    QTest::mouseClick(login.cmd_Exit, Qt::LeftButton);
+    EXPECT_EQ(exits, 4);
+    EXPECT_EQ(racksHeldBy(101), 0);
 }
 
 TEST_F(RackDemoTest, ExitLabelAsksFirstWhileAPositionIsUnsaved)
