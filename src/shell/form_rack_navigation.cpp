@@ -132,6 +132,9 @@ void Form_Rack::lbl_sample_Click(std::int16_t Index)
     using namespace commonModule;
     if (Index < 0 || Index >= kCells) return;
     if (ui::tag(lbl_sample[Index]).toString().isEmpty()) return;
+    // While the search of a navigation is up, the shown rack is on its way out: a
+    // tap would take it while the search takes another.
+    if (search_up_) return;
     // Working the rack's samples (into the bath, among others) is the technician's
     // activity, as a navigation is.
     Last_Activity = stationClock::now();

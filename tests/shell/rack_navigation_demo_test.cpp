@@ -214,13 +214,23 @@ TEST_F(RackDemoTest, SearchLeftWithoutAChoiceKeepsTheRackHeld)
 
 TEST_F(RackDemoTest, TapsThatWouldSearchWhileTheSearchIsUpDoNothingAndTheFirstGoesThrough)
 {
-    Form_Rack& f = loadScreen();
-    navigate(1, {[&f](QDialog* w) {
+    Form_Rack* screen = nullptr;
+    {
+        // R1001 is signed as not held: a tap on one of its positions would ask for it.
+        LaboratoryTap outage;
+        outage.timeOutWhen(QStringLiteral("@action = 'GET'"));
+        screen = &loadScreen();
+    }
+    Form_Rack& f = *screen;
+    navigate(1, {[&f, this](QDialog* w) {
                  for (ui::Image* tapped : {f.bttn_Nav[1], f.bttn_Nav[0], f.bttn_Nav[2], f.img_Priority, f.img_rush})
                      QTest::mouseClick(tapped, Qt::LeftButton);
                  f.Get_Racks(-1, QStringLiteral("R1008"));  // the bench's rack name
+                 tapCell(0);
                  automaticChoice()(w);
              }});
+    EXPECT_TRUE(bench().taps.isEmpty());
+    EXPECT_TRUE(db::isNull(holderOf("R1001")));
     EXPECT_EQ(commonModule::Curr_Rack().Rack_Desc, "R1002");
     EXPECT_EQ(holderOf("R1002").toInt(), 101);
     EXPECT_EQ(racksHeldBy(101), 1);
