@@ -1,8 +1,10 @@
 #include "labdb/connection_pool.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <mutex>
 #include <sqlite3.h>
+#include <unistd.h>
 #include <vector>
 
 namespace labdb {
@@ -39,6 +41,10 @@ bool fileHasMoved(Database& db)
     return moved != 0;
 }
 
+// The file can no longer be written (made read-only or immutable, or its disk
+// mounted read-only since): a new handle tells why. One access() per reuse.
+bool fileIsUnwritable(const QString& file) { return ::access(QFile::encodeName(file).constData(), W_OK) != 0; }
+
 void dropStale(std::vector<Kept>& k)
 {
     std::erase_if(k, [](const Kept& e) { return e.idle.elapsed() > kMaxIdleMs; });
@@ -61,7 +67,7 @@ std::unique_ptr<Database> ConnectionPool::take(const QString& file)
             }
         }
     }
-    if (found && fileHasMoved(*found)) found.reset();
+    if (found && (fileHasMoved(*found) || fileIsUnwritable(file))) found.reset();
     return found;
 }
 

@@ -8,7 +8,8 @@
 // Open database handles kept between gateway calls, as ODBC pools its
 // connections: the station opens a connection for every statement, and a kept
 // handle spares it opening the file, reading the schema and the first pages
-// again. A handle is reused only for the very file it was opened on.
+// again. A handle is reused only for the very file it was opened on, and only
+// while that file can be written.
 namespace labdb {
 
 class ConnectionPool {

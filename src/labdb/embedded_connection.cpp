@@ -86,6 +86,16 @@ bool EmbeddedConnection::open(const QString& connectionString, const QString&, c
         db_ = std::make_unique<Database>();
         try {
             db_->open(path, false, waitMs(connectionTimeout_));
+            // SQLite opens a file it may not write read-only; every write would then
+            // fail half-way through the station's work, so the file is refused at once.
+            if (sqlite3_db_readonly(db_->handle(), "main") == 1) {
+                db_.reset();
+                errors_ << cannotOpen(QStringLiteral("The laboratory database file %1 cannot be written. Check that the station's user may "
+                                                     "write the file and its folder, that the file is neither read-only nor immutable "
+                                                     "(lsattr shows an i; chattr -i clears it) and that its disk is not mounted read-only.")
+                                          .arg(path));
+                return false;
+            }
             configureConnection(*db_);
             registerSqlFunctions(db_->handle());
             if (!hasLabSchema(*db_)) {
