@@ -13,9 +13,17 @@ using CounterFaults = FaultyDay;
 
 // Starts a count and unplugs the counter once `unplugWhen` holds; the technician
 // then leaves the dialog through its close button.
-ui::ModalResponder unplugging(std::unique_ptr<simulator::CounterSimulator>& counter, std::function<bool()> unplugWhen)
+// An unplugged adapter takes its device name with it; a terminal number it leaves
+// may soon be another program's.
+void unplug(simulator::CounterSimulator& counter, const QString& device)
 {
-    return [&counter, unplugWhen](QDialog* w) {
+    counter.stop();
+    QFile::remove(device);
+}
+
+ui::ModalResponder unplugging(std::unique_ptr<simulator::CounterSimulator>& counter, const QString& device, std::function<bool()> unplugWhen)
+{
+    return [&counter, device, unplugWhen](QDialog* w) {
         auto* d = qobject_cast<form_Action*>(w);
         ASSERT_NE(d, nullptr) << "expected the counter dialog, got " << w->objectName().toStdString();
         ASSERT_TRUE(waitForCommands(*counter, 1));
@@ -23,7 +31,7 @@ ui::ModalResponder unplugging(std::unique_ptr<simulator::CounterSimulator>& coun
         QTest::mouseClick(d->img_RunSample, Qt::LeftButton);
         ASSERT_TRUE(waitForCommands(*counter, 2));
         ASSERT_TRUE(QTest::qWaitFor(unplugWhen, 10000)) << "the moment to unplug never came";
-        counter->stop();
+        unplug(*counter, device);
         ASSERT_TRUE(QTest::qWaitFor([&] { return !d->MSComm1->port().isOpen(); }, 5000)) << "the station did not notice";
         EXPECT_TRUE(d->isVisible()) << "nothing came, nothing ends the dialog";
         QTest::mouseClick(d->img_Close, Qt::LeftButton);
@@ -39,7 +47,7 @@ TEST_F(CounterFaults, UnpluggedWhileCountingStoresNothingAndTheNextCounterCounts
     plugInAnotherCounter(slow);
 
     AlertRecorder alerts;
-    tapBath(index, {unplugging(counter, [] { return true; }), answering(Form_AlertYesNo::kYes)});
+    tapBath(index, {unplugging(counter, folder.filePath("ttyCounter"), [] { return true; }), answering(Form_AlertYesNo::kYes)});
     EXPECT_EQ(questions, QStringList({"The counter is counting. Do you want to stop the count and close?"}));
     // The stop could not reach the counter: the technician is told why.
     ASSERT_EQ(alerts.messages.size(), 1) << alerts.messages.join('\n').toStdString();
@@ -75,7 +83,7 @@ TEST_F(CounterFaults, PluggedBackInWhileTheDialogIsUpCountsOnceOnTheNextRun)
                         d->Timer1_Timer();
                         QTest::mouseClick(d->img_RunSample, Qt::LeftButton);
                         ASSERT_TRUE(waitForCommands(*counter, 2));
-                        counter->stop();
+                        unplug(*counter, folder.filePath("ttyCounter"));
                         ASSERT_TRUE(QTest::qWaitFor([&] { return !d->MSComm1->port().isOpen(); }, 5000));
 
                         // Plugged back in: the stop finds it, in remote mode again, then a new run.
@@ -108,7 +116,8 @@ TEST_F(CounterFaults, UnpluggedHalfWayThroughTheReportStoresNothingOfIt)
     plugInAnotherCounter(slow);
 
     AlertRecorder alerts;
-    tapBath(index, {unplugging(counter, [] { return form_Action::Received_Data.contains(QStringLiteral("ISO Code")); }),
+    tapBath(index, {unplugging(counter, folder.filePath("ttyCounter"),
+                               [] { return form_Action::Received_Data.contains(QStringLiteral("ISO Code")); }),
                     answering(Form_AlertYesNo::kYes)});
     EXPECT_EQ(questions.size(), 1);
     EXPECT_EQ(countsStored(lab), 0);
