@@ -28,9 +28,11 @@ db::DbError fromSqlite(const SqliteError& e)
     const QRegularExpressionMatch m = noColumn.match(e.text);
     if (m.hasMatch()) return errors::invalidColumn(m.captured(1).section(QLatin1Char('.'), -1).remove(QLatin1Char('"')));
     if (e.code == SQLITE_CONSTRAINT) {
+        QString reason = e.text;  // a trigger's own text may end in a full stop already
+        if (reason.endsWith(QLatin1Char('.'))) reason.chop(1);
         if (e.extendedCode == SQLITE_CONSTRAINT_UNIQUE || e.extendedCode == SQLITE_CONSTRAINT_PRIMARYKEY)
-            return errors::make(2627, QStringLiteral("23000"), QStringLiteral("Violation of UNIQUE KEY constraint: %1.").arg(e.text));
-        return errors::make(547, QStringLiteral("23000"), QStringLiteral("The statement conflicted with a constraint: %1.").arg(e.text));
+            return errors::make(2627, QStringLiteral("23000"), QStringLiteral("Violation of UNIQUE KEY constraint: %1.").arg(reason));
+        return errors::make(547, QStringLiteral("23000"), QStringLiteral("The statement conflicted with a constraint: %1.").arg(reason));
     }
     return errors::internal(QStringLiteral("The laboratory database failed: %1").arg(e.text));
 }
@@ -72,12 +74,14 @@ bool EmbeddedConnection::open(const QString& connectionString, const QString&, c
         errors_ << cannotOpen(QStringLiteral("The connection string names no laboratory database file."));
         return false;
     }
+    // Messages name the file whole: the station's own is named relative to its folder.
+    const QString named = QFileInfo(path).absoluteFilePath();
     if (!QFileInfo(path).isFile()) {
         // A station's file that went missing is put back, never made anew: an empty
         // database beside the real one would lose the laboratory's work.
         errors_ << cannotOpen(QStringLiteral("The laboratory database file %1 is missing. Restore it from its backup to that place; "
                                              "the station does not make a new one. (labdb init only makes the database of a new station.)")
-                                  .arg(path));
+                                  .arg(named));
         return false;
     }
     file_ = QFileInfo(path).canonicalFilePath();
@@ -93,20 +97,20 @@ bool EmbeddedConnection::open(const QString& connectionString, const QString&, c
                 errors_ << cannotOpen(QStringLiteral("The laboratory database file %1 cannot be written. Check that the station's user may "
                                                      "write the file and its folder, that the file is neither read-only nor immutable "
                                                      "(lsattr shows an i; chattr -i clears it) and that its disk is not mounted read-only.")
-                                          .arg(path));
+                                          .arg(named));
                 return false;
             }
             configureConnection(*db_);
             registerSqlFunctions(db_->handle());
             if (!hasLabSchema(*db_)) {
                 db_.reset();
-                errors_ << cannotOpen(QStringLiteral("The file %1 is not a laboratory database of this station.").arg(path));
+                errors_ << cannotOpen(QStringLiteral("The file %1 is not a laboratory database of this station.").arg(named));
                 return false;
             }
         } catch (const SqliteError& e) {
             db_.reset();
             errors_ << (e.isBusy() ? errors::queryTimeout()
-                                   : cannotOpen(QStringLiteral("The laboratory database file %1 cannot be opened: %2").arg(path, e.text)));
+                                   : cannotOpen(QStringLiteral("The laboratory database file %1 cannot be opened: %2").arg(named, e.text)));
             return false;
         }
     }

@@ -50,7 +50,11 @@ void Form_Rack::Change_Rack(std::int16_t Index, const QString& sRackName, bool a
     if (held) Give_Back_Rack();
     const bool retake = held && !rack.custodyUnanswered;
     const bool loaded = !(askToSave && Requires_saving()) && Load_Chosen_Rack(Index, sRackName);
-    if (retake && !loaded) Take_Rack();
+    if (loaded) return;
+    if (retake)
+        Take_Rack();
+    else
+        Show_Custody();
 }
 
 bool Form_Rack::Load_Chosen_Rack(std::int16_t Index, const QString& sRackName)

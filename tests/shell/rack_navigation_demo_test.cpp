@@ -210,6 +210,16 @@ TEST_F(RackDemoTest, SearchLeftWithoutAChoiceKeepsTheRackHeld)
     EXPECT_EQ(commonModule::Curr_Rack().Rack_Desc, "R1001");
     EXPECT_EQ(f.lbl_rackDesc->caption(), "R1001");
     EXPECT_EQ(commonModule::Header_Status(QString()), "");
+
+    // A give-back without an answer leaves the rack signed as not held.
+    AlertRecorder alerts;
+    {
+        LaboratoryTap outage;
+        outage.timeOutWhen(QStringLiteral("rack_acquisition_upd"));
+        navigate(2, {leavingTheSearch()});
+    }
+    EXPECT_TRUE(shown(f.lbl_RackStatus));
+    EXPECT_EQ(f.lbl_RackStatus->caption(), "Not held here: the laboratory database did not answer.");
 }
 
 TEST_F(RackDemoTest, TapsThatWouldSearchWhileTheSearchIsUpDoNothingAndTheFirstGoesThrough)
