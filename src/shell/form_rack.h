@@ -122,6 +122,7 @@ private:
     bool Give_Back_Rack();
     // Shows the rack's status while the station does not hold the shown rack.
     void Show_Custody();
+    // Fits that status onto the panel's bottom line: a smaller font, then two lines.
     void Fit_Sign();
     void Show_Nav_Buttons();
     QString picturePath(const QString& fileName) const;
