@@ -5,13 +5,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <atomic>
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sqlite3.h>
 #include <sys/ioctl.h>
-#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -130,46 +127,18 @@ TEST(Opening, MissingFileIsNotCreated)
     EXPECT_FALSE(c.execute(QStringLiteral("exec lab.dbo.validate_password @UserPassword = 'demo1'"), &rs));
 }
 
-// Makes a file unwritable until the end of the scope, even when an assertion
-// fails, so that the temporary folder can be removed: immutable for root, who
-// writes past the mode bits, read-only for anyone else.
-class Unwritable {
-public:
-    explicit Unwritable(const QString& path) : path_(QFile::encodeName(path))
-    {
-        set_ = geteuid() != 0 ? ::chmod(path_.constData(), 0444) == 0 : immutable(true);
-        if (!set_) reason_ = std::strerror(errno);
-    }
-    ~Unwritable() { undo(); }
-    Unwritable(const Unwritable&) = delete;
-    Unwritable& operator=(const Unwritable&) = delete;
-
-    bool isSet() const { return set_; }
-    const char* reason() const { return reason_; }
-    bool undo()
-    {
-        if (set_) set_ = !(geteuid() != 0 ? ::chmod(path_.constData(), 0644) == 0 : immutable(false));
-        return !set_;
-    }
-
-private:
-    bool immutable(bool on)
-    {
-        const int fd = ::open(path_.constData(), O_RDONLY);
-        if (fd < 0) return false;
-        int flags = 0;
-        bool done = ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-        flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-        done = done && ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-        const int error = errno;
-        ::close(fd);
-        errno = error;
-        return done;
-    }
-    QByteArray path_;
-    bool set_ = false;
-    const char* reason_ = "";
-};
+// Sets or clears a file's immutable flag, which stops root too; false where the
+// flag cannot be changed here.
+bool setImmutable(const QString& path, bool on)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+    int flags = 0;
+    bool done = fd >= 0 && ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+    done = done && ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    if (fd >= 0) ::close(fd);
+    return done;
+}
 
 TEST(Opening, UnwritableFileIsRefusedUntilItIsWritableAgain)
 {
@@ -185,16 +154,18 @@ TEST(Opening, UnwritableFileIsRefusedUntilItIsWritableAgain)
         ASSERT_TRUE(c.execute(QStringLiteral("exec lab.dbo.validate_password @UserPassword = 'demo1'"), &rs));
     }  // the handle is kept for the next call
 
-    Unwritable unwritable(path);
-    if (!unwritable.isSet())
-        GTEST_SKIP() << "the file cannot be made immutable here (CAP_LINUX_IMMUTABLE, chattr): " << unwritable.reason();
+    if (!setImmutable(path, true)) GTEST_SKIP() << "the file cannot be made immutable here (CAP_LINUX_IMMUTABLE)";
+    struct Writable {
+        QString path;
+        ~Writable() { setImmutable(path, false); }  // also when an assertion fails
+    } writableAtTheEnd{path};
     labdb::EmbeddedConnection c;
     EXPECT_FALSE(c.open(connection, QString(), QString()));
     ASSERT_EQ(c.errors().size(), 1);
     EXPECT_EQ(c.errors().first().sqlState, QStringLiteral("08004"));
     EXPECT_TRUE(c.errors().first().description.contains(path)) << c.errors().first().description.toStdString();
 
-    ASSERT_TRUE(unwritable.undo());
+    ASSERT_TRUE(setImmutable(path, false));
     ASSERT_TRUE(c.open(connection, QString(), QString()));
     db::Recordset rs;
     ASSERT_TRUE(c.execute(QStringLiteral("exec labrack.dbo.rack_acquisition_upd @rack_id = 501, @emp_num = 101, "
