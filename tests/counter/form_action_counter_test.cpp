@@ -27,7 +27,8 @@ protected:
         counter = std::make_unique<simulator::CounterSimulator>(options);
         QString error;
         ASSERT_TRUE(counter->start(&error)) << error.toStdString();
-        writeStationIni(QStringLiteral("[counter]\nserial_device = %1\n").arg(counter->devicePath()));
+        ASSERT_TRUE(plugIn(*counter, device()));
+        writeStationIni(QStringLiteral("[counter]\nserial_device = %1\n").arg(device()));
     }
 
     // Shows the dialog modally, as the bench does; `during` acts on it while it is up.
@@ -50,6 +51,8 @@ protected:
         tap(d.img_RunSample);
         ASSERT_TRUE(waitForCommands(*counter, 2));
     }
+
+    QString device() const { return folder.filePath(QStringLiteral("ttyCounter")); }
 
     std::unique_ptr<simulator::CounterSimulator> counter;
     AlertRecorder alerts;
@@ -189,7 +192,7 @@ TEST_F(CounterDialogOnTheLine, CounterSwitchedOffIsToldAtTheNextTap)
     showDialog(responders, [&](form_Action& d) {
         ASSERT_TRUE(waitForCommands(*counter, 1));
         d.Timer1_Timer();
-        counter->stop();
+        unplug(*counter, device());
         ASSERT_TRUE(QTest::qWaitFor([&] { return !d.MSComm1->port().isOpen(); }, 5000));
         tap(d.img_RunSample);
         EXPECT_EQ(alerts.messages.size(), 1) << "the counter is off";

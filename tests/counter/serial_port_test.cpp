@@ -5,6 +5,7 @@
 
 #include "qstring_printer.h"
 
+#include <QTemporaryDir>
 #include <memory>
 
 namespace {
@@ -16,7 +17,8 @@ protected:
         counter = std::make_unique<simulator::CounterSimulator>(quickCounter(chunks));
         QString error;
         ASSERT_TRUE(counter->start(&error)) << error.toStdString();
-        port = std::make_unique<serial::DevicePort>(counter->devicePath());
+        ASSERT_TRUE(plugIn(*counter, device()));
+        port = std::make_unique<serial::DevicePort>(device());
         QObject::connect(port.get(), &serial::Port::commEvent, [this](serial::CommEvent e, const QByteArray& input) {
             if (e == serial::CommEvent::Receive) chunks_ << input;
         });
@@ -37,6 +39,9 @@ protected:
         }
     }
 
+    QString device() const { return folder_.filePath(QStringLiteral("ttyCounter")); }
+
+    QTemporaryDir folder_;
     std::unique_ptr<simulator::CounterSimulator> counter;
     std::unique_ptr<serial::DevicePort> port;
     QList<QByteArray> chunks_;
@@ -103,7 +108,7 @@ TEST_F(DevicePortTest, CounterSwitchedOffClosesThePortWithAnErrorEvent)
     QObject::connect(port.get(), &serial::Port::commEvent, [&](serial::CommEvent e, const QByteArray&) {
         if (e == serial::CommEvent::Error) ++errors;
     });
-    counter->stop();
+    unplug(*counter, device());
     EXPECT_TRUE(QTest::qWaitFor([&] { return !port->isOpen(); }, 5000));
     EXPECT_GE(errors, 1);
     EXPECT_FALSE(port->write("S\r"));

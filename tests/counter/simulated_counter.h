@@ -2,6 +2,7 @@
 
 #include "counter_simulator.h"
 
+#include <QFile>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -22,4 +23,21 @@ inline simulator::Options quickCounter(simulator::Chunks chunks = simulator::Chu
 inline bool waitForCommands(const simulator::CounterSimulator& counter, int count, int ms = 5000)
 {
     return QTest::qWaitFor([&] { return counter.commands().size() >= count; }, ms);
+}
+
+// A counter plugged in under a device name of the station's own, as a USB serial
+// adapter is: a link to the simulator's terminal.
+inline bool plugIn(const simulator::CounterSimulator& counter, const QString& device)
+{
+    QFile::remove(device);
+    return QFile::link(counter.devicePath(), device);
+}
+
+// Switched off or unplugged: the adapter takes its device name with it, so that a
+// terminal number it leaves, which another program may take at once, is never
+// opened as the counter.
+inline void unplug(simulator::CounterSimulator& counter, const QString& device)
+{
+    counter.stop();
+    QFile::remove(device);
 }

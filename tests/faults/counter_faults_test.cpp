@@ -13,14 +13,6 @@ using CounterFaults = FaultyDay;
 
 // Starts a count and unplugs the counter once `unplugWhen` holds; the technician
 // then leaves the dialog through its close button.
-// An unplugged adapter takes its device name with it; a terminal number it leaves
-// may soon be another program's.
-void unplug(simulator::CounterSimulator& counter, const QString& device)
-{
-    counter.stop();
-    QFile::remove(device);
-}
-
 ui::ModalResponder unplugging(std::unique_ptr<simulator::CounterSimulator>& counter, const QString& device, std::function<bool()> unplugWhen)
 {
     return [&counter, device, unplugWhen](QDialog* w) {

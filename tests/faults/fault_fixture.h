@@ -141,8 +141,7 @@ protected:
         QString error;
         ASSERT_TRUE(counter->start(&error)) << error.toStdString();
         const QString device = folder.filePath("ttyCounter");
-        QFile::remove(device);
-        ASSERT_TRUE(QFile::link(counter->devicePath(), device));
+        ASSERT_TRUE(plugIn(*counter, device));
         QFile ini(folder.filePath("station.ini"));
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
         ini.write(QStringLiteral("[counter]\nserial_device = %1\n").arg(device).toUtf8());
