@@ -1,6 +1,9 @@
 #include "bench/form_test.h"
 #include "common_ui/message_box_presenter.h"
 #include "labdb/labdb.h"
+#include "platform/files/text_file.h"
+#include "platform/ui/session_end.h"
+#include "records/rack.h"
 #include "shell/form_login.h"
 #include "shell/station_form.h"
 
@@ -30,7 +33,10 @@ PC_STD_Error.csv there, and writes its own messages to standard error.
 
 It needs a display: an X server named by DISPLAY (or Wayland), or a Qt platform
 named by QT_QPA_PLATFORM (offscreen: a run that nobody sees). It ends with Exit on
-its login screen or EXIT on the bench.
+its login screen or EXIT on the bench, and on SIGTERM, SIGHUP or SIGINT (a shutdown,
+the session's end, Ctrl-C) as it does on Exit. The racks it holds for the
+laboratory, and those it could not give back, are noted in owed_racks.txt there and
+given back at its next start.
 )";
 
 // Asked before anything starts: the help needs no display and touches nothing.
@@ -57,6 +63,11 @@ int main(int argc, char* argv[])
     shell::registerStationForm<Form_Test>();
 
     Form_Login& login = ui::Default_Instance<Form_Login>::loaded();
+    // What the station still owed the laboratory when it last ended without its
+    // exit (killed, a power cut) is given back before its first call about a rack.
+    commonModule::Curr_Rack().Keep_Owed_Racks_In(files::absolutePathName(QString::fromLatin1(OwedRacks::kFileName)));
+    // A shutdown or the session's end takes the road of the station's exit.
+    ui::endOnSessionSignals([&login] { login.App_Exit(); });
     login.Show();
     return app.exec();
 }

@@ -28,11 +28,13 @@ db::DbError fromSqlite(const SqliteError& e)
     const QRegularExpressionMatch m = noColumn.match(e.text);
     if (m.hasMatch()) return errors::invalidColumn(m.captured(1).section(QLatin1Char('.'), -1).remove(QLatin1Char('"')));
     if (e.code == SQLITE_CONSTRAINT) {
-        QString reason = e.text;  // a trigger's own text may end in a full stop already
+        // A trigger's own text may end in a full stop already, or be empty.
+        QString reason = e.text.trimmed();
         if (reason.endsWith(QLatin1Char('.'))) reason.chop(1);
+        reason = reason.isEmpty() ? QStringLiteral(".") : QStringLiteral(": ") + reason + QStringLiteral(".");
         if (e.extendedCode == SQLITE_CONSTRAINT_UNIQUE || e.extendedCode == SQLITE_CONSTRAINT_PRIMARYKEY)
-            return errors::make(2627, QStringLiteral("23000"), QStringLiteral("Violation of UNIQUE KEY constraint: %1.").arg(reason));
-        return errors::make(547, QStringLiteral("23000"), QStringLiteral("The statement conflicted with a constraint: %1.").arg(reason));
+            return errors::make(2627, QStringLiteral("23000"), QStringLiteral("Violation of UNIQUE KEY constraint") + reason);
+        return errors::make(547, QStringLiteral("23000"), QStringLiteral("The statement conflicted with a constraint") + reason);
     }
     return errors::internal(QStringLiteral("The laboratory database failed: %1").arg(e.text));
 }

@@ -115,6 +115,7 @@ bool Rack::Rack_Load(const QString& sId, const QString& sTestGroup)
     Emp_Num = QVariant();
     custodyUnanswered = false;
     custodyError.clear();
+    custodyOwedFirst.clear();
 
     if (!rs.eof()) {
         Rack_id = db::textOf(rs.value(QStringLiteral("RACK_ID")));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/db/recordset.h"
+#include "records/owed_racks.h"
 #include "records/rack_positions.h"
 #include "records/settings_collection.h"
 
@@ -59,14 +60,24 @@ public:
     // again before the next custody call; while one is still kept, no other custody
     // call is sent (the station never holds two racks). A call without its answer
     // row leaves the station not holding the rack, with custodyUnanswered set.
+    // Every rack the station holds or may hold, and every kept give-back, is owed
+    // (see owed) from before its call until the laboratory has answered its give-back.
     bool Rack_Status_Update(const QString& sAction);
     // Sends the kept give-backs, oldest first; true when none is left.
     bool Send_Kept_Give_Backs();
+    // At the program's start: what a station before this one still owed the
+    // laboratory (noted in the file at path) is kept to be given back first, each in
+    // its holder's name, and the racks owed from now on are noted there too.
+    void Keep_Owed_Racks_In(const QString& path);
     // When the program ends: the kept give-backs, then the loaded rack when the
-    // station holds it. What still gets no answer stays held.
+    // station may hold it, with no message box. What the laboratory does not take
+    // back stays owed and is named on standard error, a line a rack.
     void Give_Back_At_The_End();
     // The station holds the loaded rack, for whichever technician.
     bool heldByStation() const;
+    // The station holds the loaded rack, or asked for it and got no answer (a take
+    // that may have taken effect), and has not yet kept its give-back.
+    bool mayHoldShownRack() const;
     // After a refused GET: the laboratory shows the rack held at this station's own
     // name by another technician, who has left it here.
     bool heldHereByAnother() const;
@@ -76,12 +87,13 @@ public:
     // The database's reason when it answered that call with an error instead; empty
     // when it did not answer at all.
     QString custodyError;
-    // A give-back the laboratory has not received yet: the rack and whom it was held for.
-    struct LostGiveBack {
-        QString rackId;
-        qlonglong empNum = 0;
-    };
-    std::vector<LostGiveBack> lostGiveBacks;
+    // The rack whose kept give-back the laboratory refused with an error, so that
+    // the call of the loaded rack was not sent; empty otherwise.
+    QString custodyOwedFirst;
+    // The give-backs the laboratory has not received yet.
+    std::vector<OwedRack> lostGiveBacks;
+    // Every rack the station owes the laboratory.
+    OwedRacks owed;
     // True when the station holds the loaded rack for the technician now at it, so
     // that its positions may be opened.
     bool isRackLoggedOut(bool bForceLogout);
@@ -92,8 +104,12 @@ public:
     QString Sample_Found(const QVariant& Lab_Number, const QVariant& Test_Group);
 
 private:
-    // Notes why a custody call came back without its answer row.
-    void noteNoAnswerRow();
+    // Notes why a custody call came back without its answer row; keptBefore is the
+    // kept give-back that got none, when that stopped the call.
+    void noteNoAnswerRow(const OwedRack* keptBefore);
+
+    // The program is ending: custody calls show no message box.
+    bool atTheEnd_ = false;
 };
 
 namespace commonModule {

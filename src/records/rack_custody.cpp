@@ -5,6 +5,8 @@
 #include "records/value_reading.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -16,10 +18,10 @@ bool isRackId(const QString& id)
     return ok;
 }
 
-QString custodyCall(const QString& rackId, qlonglong empNum, const QString& station, const QString& action)
+QString custodyCall(const OwedRack& rack, const QString& action)
 {
-    return QStringLiteral("exec labrack.dbo.rack_acquisition_upd @rack_id = ") + rackId.trimmed() + QStringLiteral(", ") +
-           QStringLiteral("@emp_num = ") + QString::number(empNum) + QStringLiteral(", @station = ") + sqlQuoted(station) +
+    return QStringLiteral("exec labrack.dbo.rack_acquisition_upd @rack_id = ") + rack.rackId.trimmed() + QStringLiteral(", ") +
+           QStringLiteral("@emp_num = ") + QString::number(rack.empNum) + QStringLiteral(", @station = ") + sqlQuoted(rack.station) +
            QStringLiteral(", @action = ") + sqlQuoted(action);
 }
 
@@ -34,25 +36,41 @@ bool Rack::Rack_Status_Update(const QString& sAction)
     const QString station = technician.Station.trimmed();
     const bool giveBack = sAction == QLatin1String("PUT");
     // The laboratory lets only the holder give a rack back: the station gives it
-    // back for whom it took it, who may have left the station since.
-    const qlonglong empNum = giveBack && heldByStation() ? Emp_Num.toLongLong() : qlonglong(technician.Emp_Num);
+    // back for whom it took it, who may have left the station since, or for whom it
+    // asked for it when that take got no answer.
+    qlonglong empNum = technician.Emp_Num;
+    const OwedRack* asked = owed.find(Rack_id);
+    if (giveBack && heldByStation())
+        empNum = Emp_Num.toLongLong();
+    else if (giveBack && asked)
+        empNum = asked->empNum;
+    const OwedRack call{Rack_id, empNum, station, Rack_Desc};
 
     // While a give-back is still kept nothing else is sent, so that a rack is never
     // taken while another is still held here.
     db::Recordset rs;
-    if (Send_Kept_Give_Backs()) rs = dbModule::Get_Recordset(custodyCall(Rack_id, empNum, station, sAction), true);
+    const bool sent = Send_Kept_Give_Backs();
+    if (sent) {
+        // Owed from before the call on: a take may take effect though its answer never
+        // comes back, and a give-back is owed until it is answered.
+        owed.owe(call);
+        rs = dbModule::Get_Recordset(custodyCall(call, sAction), !atTheEnd_);
+    }
     if (rs.eof()) {
         // No answer row (no answer, or an error in its place): the station cannot
         // say that it holds the rack, and a give-back is kept to be sent again.
-        if (lostGiveBacks.empty()) noteNoAnswerRow();
+        if (sent) noteNoAnswerRow(nullptr);
         Emp_Num = QVariant();
-        const bool kept = std::any_of(lostGiveBacks.begin(), lostGiveBacks.end(),
-                                      [&](const LostGiveBack& l) { return l.rackId == Rack_id && l.empNum == empNum; });
-        if (giveBack && !kept) lostGiveBacks.push_back({Rack_id, empNum});
+        const bool kept = std::any_of(lostGiveBacks.begin(), lostGiveBacks.end(), [&](const OwedRack& l) { return l.is(Rack_id, empNum); });
+        if (giveBack && !kept) {
+            owed.owe(call);
+            lostGiveBacks.push_back(call);
+        }
         return false;
     }
     custodyUnanswered = false;
     custodyError.clear();
+    custodyOwedFirst.clear();
 
     bool granted = false;
     Curr_User = QString();
@@ -70,6 +88,8 @@ bool Rack::Rack_Status_Update(const QString& sAction)
         if (!db::isNull(user)) Curr_User = user;
         if (!db::isNull(holderStation)) Curr_Station = db::textOf(holderStation).trimmed();
     }
+    // A give-back answered either way, and a refused take, leave nothing owed.
+    if (giveBack || !granted) owed.settle(Rack_id, empNum);
     const QVariant message = rs.value(QStringLiteral("MESSAGE"));
     if (!db::isNull(message)) Rack_Status = db::textOf(message);
     rs.close();
@@ -78,41 +98,75 @@ bool Rack::Rack_Status_Update(const QString& sAction)
 
 bool Rack::Send_Kept_Give_Backs()
 {
-    const QString station = commonModule::Curr_Employee().Station.trimmed();
     while (!lostGiveBacks.empty()) {
-        const LostGiveBack& lost = lostGiveBacks.front();
-        db::Recordset again = dbModule::Get_Recordset(custodyCall(lost.rackId, lost.empNum, station, QStringLiteral("PUT")), true);
+        const OwedRack lost = lostGiveBacks.front();
+        db::Recordset again = dbModule::Get_Recordset(custodyCall(lost, QStringLiteral("PUT")), !atTheEnd_);
         // Only the procedure's answer row settles it; a refusal in that row (the rack
         // is another technician's by now) settles it too.
         if (again.eof()) {
-            noteNoAnswerRow();
+            noteNoAnswerRow(&lost);
             return false;
         }
         again.close();
         lostGiveBacks.erase(lostGiveBacks.begin());
+        owed.settle(lost.rackId, lost.empNum);
     }
     return true;
 }
 
+void Rack::Keep_Owed_Racks_In(const QString& path)
+{
+    for (const OwedRack& left : owed.keepIn(path))
+        if (std::none_of(lostGiveBacks.begin(), lostGiveBacks.end(), [&](const OwedRack& l) { return l.is(left.rackId, left.empNum); }))
+            lostGiveBacks.push_back(left);
+}
+
 void Rack::Give_Back_At_The_End()
 {
-    if (heldByStation())
+    // Nothing is asked at the end: what the laboratory does not take back stays
+    // owed (in the file, for the next start) and is named on standard error.
+    const bool wasQuiet = std::exchange(owed.quiet, true);
+    atTheEnd_ = true;
+    if (mayHoldShownRack())
         Rack_Status_Update(QStringLiteral("PUT"));
     else
         Send_Kept_Give_Backs();
-}
-
-void Rack::noteNoAnswerRow()
-{
-    custodyUnanswered = true;
-    custodyError.clear();
-    if (dbModule::Last_Call_Answered()) {
-        custodyError = dbModule::Last_Call_Error();
-        if (custodyError.isEmpty()) custodyError = QStringLiteral("the custody call came back without its answer.");
+    atTheEnd_ = false;
+    owed.quiet = wasQuiet;
+    for (const OwedRack& left : owed.racks()) {
+        QString line = QStringLiteral("Rack %1 (id %2) stays held for employee %3 at %4: the laboratory did not take it back.")
+                           .arg(left.rackDesc, left.rackId)
+                           .arg(left.empNum)
+                           .arg(left.station);
+        if (!owed.path().isEmpty()) line += QStringLiteral(" The station gives it back at its next start (%1).").arg(owed.path());
+        std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
     }
 }
 
+void Rack::noteNoAnswerRow(const OwedRack* keptBefore)
+{
+    custodyUnanswered = true;
+    custodyError.clear();
+    custodyOwedFirst.clear();
+    if (!dbModule::Last_Call_Answered()) return;
+    // The laboratory refused another rack's give-back: that is why this rack's call
+    // was not sent, not the refusal's reason.
+    if (keptBefore && keptBefore->rackId != Rack_id) {
+        custodyOwedFirst = keptBefore->rackDesc;
+        return;
+    }
+    custodyError = dbModule::Last_Call_Error();
+    if (custodyError.isEmpty()) custodyError = QStringLiteral("the custody call came back without its answer.");
+}
+
 bool Rack::heldByStation() const { return !Rack_id.isEmpty() && records::isNumeric(Emp_Num); }
+
+bool Rack::mayHoldShownRack() const
+{
+    if (heldByStation()) return true;
+    const bool kept = std::any_of(lostGiveBacks.begin(), lostGiveBacks.end(), [&](const OwedRack& l) { return l.rackId == Rack_id; });
+    return !Rack_id.isEmpty() && !kept && owed.find(Rack_id);
+}
 
 bool Rack::heldHereByAnother() const
 {

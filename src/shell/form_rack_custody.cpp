@@ -62,9 +62,15 @@ void Form_Rack::Show_Custody()
     Rack& rack = commonModule::Curr_Rack();
     const bool closed = !rack.Rack_id.isEmpty() && !rack.isRackLoggedOut(true);
     QString sign = rack.Rack_Status;
-    if (rack.custodyUnanswered)
-        sign = rack.custodyError.isEmpty() ? QStringLiteral("Not held here: the laboratory database did not answer.")
-                                           : QStringLiteral("Not held here: ") + rack.custodyError;
+    if (rack.custodyUnanswered) {
+        if (!rack.custodyOwedFirst.isEmpty())
+            sign = QStringLiteral("Not held here: rack ") + rack.custodyOwedFirst +
+                   QStringLiteral(" has not been given back to the laboratory yet.");
+        else if (!rack.custodyError.isEmpty())
+            sign = QStringLiteral("Not held here: ") + rack.custodyError;
+        else
+            sign = QStringLiteral("Not held here: the laboratory database did not answer.");
+    }
     lbl_RackStatus->setCaption(sign);
     Fit_Sign();
     lbl_RackStatus->setVisible(closed);

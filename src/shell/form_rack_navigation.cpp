@@ -44,9 +44,10 @@ void Form_Rack::Change_Rack(std::int16_t Index, const QString& sRackName, bool a
     // The shown rack is given back so that the search lists it among the others;
     // when no other rack is loaded in the end, it is taken again at once. A
     // give-back that got no answer is followed by no take: the station does not hold
-    // the rack then, and a tap on one of its positions asks for it again.
+    // the rack then, and a tap on one of its positions asks for it again. A rack
+    // whose take got no answer may be held all the same, and is given back too.
     Rack& rack = commonModule::Curr_Rack();
-    const bool held = rack.heldByStation();
+    const bool held = rack.mayHoldShownRack();
     if (held) Give_Back_Rack();
     const bool retake = held && !rack.custodyUnanswered;
     const bool loaded = !(askToSave && Requires_saving()) && Load_Chosen_Rack(Index, sRackName);

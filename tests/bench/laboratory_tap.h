@@ -23,8 +23,13 @@ public:
     LaboratoryTap(const LaboratoryTap&) = delete;
     LaboratoryTap& operator=(const LaboratoryTap&) = delete;
 
-    // Statements containing this text fail at the database with an error.
-    void failWhen(const QString& text) { failing_ << text; }
+    // Statements containing this text fail at the database with an error, which
+    // gives that reason.
+    void failWhen(const QString& text, const QString& reason = QStringLiteral("Statement refused by the test."))
+    {
+        failing_ << text;
+        reason_ = reason;
+    }
     // Statements containing this text get no answer: they time out at every try.
     void timeOutWhen(const QString& text) { timingOut_ << text; }
     void alter(Alteration alteration) { alteration_ = std::move(alteration); }
@@ -60,7 +65,7 @@ private:
             if (matches(tap_->timingOut_))
                 errors_ << db::DbError{db::kQueryTimeoutNumber, 0, QStringLiteral("HYT00"), QStringLiteral("Query timeout expired")};
             else if (matches(tap_->failing_))
-                errors_ << db::DbError{50000, 50000, QStringLiteral("42000"), QStringLiteral("Statement refused by the test.")};
+                errors_ << db::DbError{50000, 50000, QStringLiteral("42000"), tap_->reason_};
             if (!errors_.isEmpty()) {
                 *result = db::Recordset();
                 return false;
@@ -80,6 +85,7 @@ private:
     };
 
     QStringList failing_;
+    QString reason_;
     QStringList timingOut_;
     Alteration alteration_;
     QStringList statements_;

@@ -294,21 +294,34 @@ TEST_F(RackDemoTest, RackLeftHeldHereByAnotherTechnicianIsHandedOverAndOneHeldEl
     EXPECT_TRUE(shown(f.lbl_RackStatus));
 }
 
+// The rightmost column a label has drawn on: a caption drawn as the text it is
+// reaches as far as its font measures it; markup taken for formatting falls short.
+int inkRight(QLabel* label)
+{
+    const QImage drawn = label->grab().toImage();
+    for (int x = drawn.width() - 1; x >= 0; --x)
+        for (int y = 0; y < drawn.height(); ++y)
+            if (qAlpha(drawn.pixel(x, y)) > 0 && drawn.pixel(x, y) != drawn.pixel(0, 0)) return x;
+    return -1;
+}
+
 TEST_F(RackDemoTest, GiveBackWithoutItsAnswerIsToldOnceAndSentBeforeTheNextCustodyCall)
 {
+    const QString reason = QStringLiteral("Chosen as the <b>deadlock</b> victim.");
     const struct {
         const char* name;
         bool timesOut;  // else the database answers with an error
         QString told;
-        QString sign;
+        QString signWhileOwed;  // the next rack, not taken while the give-back is owed
+        QString signOfTheTake;  // the next rack, whose own take then fails the same way
     } cases[] = {
         {"no answer", true, "could not be given back to the laboratory; the station gives it back as soon as the database answers.",
-         "Not held here: the laboratory database did not answer."},
+         "Not held here: the laboratory database did not answer.", "Not held here: the laboratory database did not answer."},
         {"an error", false,
-         "could not be given back to the laboratory. The database answered with an error: Statement refused by the test.\nThe "
-         "station sends the give-back again before its next call about a rack, and takes no other rack until the laboratory has "
-         "taken this one back.",
-         "Not held here: Statement refused by the test."},
+         "could not be given back to the laboratory. The database answered with an error: " + reason +
+             "\nThe station sends the give-back again before its next call about a rack, and takes no other rack until the "
+             "laboratory has taken this one back.",
+         "Not held here: rack %1 has not been given back to the laboratory yet.", "Not held here: " + reason},
     };
     loadScreen();
     bench().savesOnShow = true;
@@ -316,14 +329,17 @@ TEST_F(RackDemoTest, GiveBackWithoutItsAnswerIsToldOnceAndSentBeforeTheNextCusto
         SCOPED_TRACE(c.name);
         const QString left = commonModule::Curr_Rack().Rack_Desc;
         AlertRecorder alerts;
+        const auto failing = [&](LaboratoryTap& fault, const QString& action) {
+            if (c.timesOut)
+                fault.timeOutWhen(action);
+            else
+                fault.failWhen(action, reason);
+        };
         {
             LaboratoryTap fault;
-            if (c.timesOut)
-                fault.timeOutWhen(QStringLiteral("rack_acquisition_upd"));
-            else
-                fault.failWhen(QStringLiteral("rack_acquisition_upd"));
+            failing(fault, QStringLiteral("@action = 'PUT'"));
             navigate(1, {automaticChoice()});
-            EXPECT_EQ(rack().lbl_RackStatus->caption(), c.sign);
+            EXPECT_EQ(rack().lbl_RackStatus->caption(), QString(c.signWhileOwed).replace("%1", left));
             tapCell(0);
             EXPECT_TRUE(bench().taps.isEmpty()) << "still no answer: the sign stays";
         }
@@ -331,19 +347,20 @@ TEST_F(RackDemoTest, GiveBackWithoutItsAnswerIsToldOnceAndSentBeforeTheNextCusto
         EXPECT_NE(shown, left);
         EXPECT_EQ(alerts.messages, QStringList{"Rack " + left + " " + c.told});
         EXPECT_EQ(holderOf(left).toInt(), 101);
-        EXPECT_TRUE(db::isNull(holderOf(shown)));
+        EXPECT_TRUE(db::isNull(holderOf(shown))) << "never two racks";
 
-        // The kept give-back goes first; a take that fails the same way is signed.
+        // The kept give-back goes first; a take that fails the same way is signed
+        // with its own reason, as text.
         {
             LaboratoryTap fault;
-            if (c.timesOut)
-                fault.timeOutWhen(QStringLiteral("@action = 'GET'"));
-            else
-                fault.failWhen(QStringLiteral("@action = 'GET'"));
+            failing(fault, QStringLiteral("@action = 'GET'"));
             tapCell(0);
         }
         EXPECT_TRUE(db::isNull(holderOf(left)));
-        EXPECT_EQ(rack().lbl_RackStatus->caption(), c.sign) << "never the rack's status while it is not held";
+        ui::Label* sign = rack().lbl_RackStatus;
+        EXPECT_EQ(sign->caption(), c.signOfTheTake) << "never the rack's status while it is not held";
+        EXPECT_GE(inkRight(sign), QFontMetrics(sign->font()).horizontalAdvance(sign->caption()) - QFontMetrics(sign->font()).averageCharWidth())
+            << "drawn as the text it is";
         EXPECT_TRUE(bench().taps.isEmpty());
 
         // The database answers again: the tap takes the shown rack.

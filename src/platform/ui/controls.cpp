@@ -13,6 +13,7 @@ void setTag(QWidget* w, const QVariant& value) { w->setProperty("stationTag", va
 
 Label::Label(QWidget* parent) : QLabel(parent)
 {
+    setTextFormat(Qt::PlainText);
     setAttribute(Qt::WA_TranslucentBackground);
     setAutoFillBackground(false);
     setWordWrap(true);

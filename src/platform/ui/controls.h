@@ -13,6 +13,9 @@ QVariant tag(const QWidget* w);
 void setTag(QWidget* w, const QVariant& value);
 
 // A text label that reports touches. Transparent by default; opaque shows BackColor.
+// Its caption is always drawn as the text it is: what the database or the counter
+// says (a refusal's reason, a message) may hold angle brackets, which are never
+// taken for formatting, and a line break is always a line break.
 class Label : public QLabel {
     Q_OBJECT
 public:
