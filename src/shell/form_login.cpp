@@ -166,9 +166,10 @@ void Form_Login::cmd_Login_Click()
 void Form_Login::cmd_Exit_Click()
 {
     // Every road out of the program ends here: the give-backs the laboratory has not
-    // received yet go first, each in its holder's name, then the shown rack when the
-    // station holds it. What still gets no answer stays held; nothing is asked.
-    if (ui::Default_Instance<Form_Rack>::exists()) commonModule::Curr_Rack().Give_Back_At_The_End();
+    // received yet go first, each in its holder's name (also those a station before
+    // this one left, when nobody has logged in since), then the shown rack when the
+    // station may hold it. What still gets no answer stays owed; nothing is asked.
+    commonModule::Curr_Rack().Give_Back_At_The_End();
     if (exitAction()) {
         exitAction()();
         return;

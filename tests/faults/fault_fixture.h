@@ -103,6 +103,16 @@ public:
         process_.waitForFinished(5000);
     }
 
+    // SIGTERM, as a shutdown sends it.
+    void terminate() { process_.terminate(); }
+
+    // A line on the helper's input.
+    void send(const QByteArray& line)
+    {
+        process_.write(line + '\n');
+        process_.waitForBytesWritten(5000);
+    }
+
     // Closes the helper's input, which tells it to let go and end.
     bool release()
     {
@@ -116,7 +126,13 @@ public:
         return process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
     }
 
-    QString output() const { return seen_.join(QLatin1Char('\n')); }
+    // Every line the helper has said so far.
+    QString output()
+    {
+        while (process_.canReadLine()) seen_ << QString::fromLocal8Bit(process_.readLine()).trimmed();
+        return seen_.join(QLatin1Char('\n'));
+    }
+    QString errorOutput() { return QString::fromLocal8Bit(process_.readAllStandardError()); }
 
 private:
     QProcess process_;

@@ -1,14 +1,23 @@
 // The helper the fault tests start as a process of its own (this test program run
-// again with its filter): another program holding the database's write lock, or a
+// again with its filter): another program holding the database's write lock, a
 // station storing a count that may be stopped at a chosen moment of the store and
-// killed there. Disabled in ordinary runs.
+// killed there, or a whole station at work until it is ended. Disabled in ordinary
+// runs.
+#include "../shell/shell_fixture.h"
+
+#include "bench/form_test.h"
+#include "common/alert.h"
 #include "common/db_module.h"
 #include "labdb/connection_pool.h"
 #include "labdb/embedded_connection.h"
 #include "labdb/sqlite_db.h"
+#include "platform/files/text_file.h"
+#include "platform/ui/session_end.h"
 #include "records/prt_count.h"
+#include "records/rack.h"
 
 #include <QFileInfo>
+#include <QSocketNotifier>
 #include <chrono>
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -16,6 +25,7 @@
 #include <sqlite3.h>
 #include <string>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -102,6 +112,50 @@ void holdWriteLock(const QString& database, int ms)
     say(QStringLiteral("released"));
 }
 
+// The rack search of a navigation lets its one-second choice happen.
+void choosingByItself(QDialog* w)
+{
+    auto* search = qobject_cast<Form_Search*>(w);
+    ASSERT_NE(search, nullptr) << "expected the rack search, got " << w->objectName().toStdString();
+    search->Timer1_Timer();
+}
+
+// The station started in the folder of the database, as the program starts: Anna
+// logs in and moves on to the next rack with NEXT. It then stays up until it is
+// ended: by a signal, a kill, or the red EXIT when a line "exit" comes on its input.
+// What it would show in a message box it tells on its output.
+void runStation(const QString& database)
+{
+    QDir::setCurrent(QFileInfo(database).absolutePath());
+    commonModule::Set_Alert_Presenter([](const QString& message) { say(QStringLiteral("told ") + message.simplified()); });
+    shell::registerStationForm<Form_Test>();
+    Form_Login& login = ui::Default_Instance<Form_Login>::loaded();
+    commonModule::Curr_Rack().Keep_Owed_Racks_In(files::absolutePathName(QString::fromLatin1(OwedRacks::kFileName)));
+    ui::endOnSessionSignals([&login] { login.App_Exit(); });
+    login.Show();
+    {
+        ui::ModalResponders responders;
+        responders.add(typing(QStringLiteral("demo1")));
+        responders.add(choosingByItself);
+        QTest::mouseClick(login.cmd_Login, Qt::LeftButton);
+        ASSERT_EQ(responders.pending(), 0);
+    }
+    Form_Rack& rack = ui::Default_Instance<Form_Rack>::get();
+    {
+        ui::ModalResponders responders;
+        responders.add(choosingByItself);
+        rack.bttn_Nav_Click(1);
+        ASSERT_EQ(responders.pending(), 0);
+    }
+    QSocketNotifier input(0, QSocketNotifier::Read);
+    QObject::connect(&input, &QSocketNotifier::activated, [&] {
+        char line[16] = {};
+        if (::read(0, line, sizeof line - 1) > 0 && QByteArray(line).startsWith("exit")) rack.img_Exit_Click();
+    });
+    say(QStringLiteral("holding ") + commonModule::Curr_Rack().Rack_Desc);
+    QCoreApplication::exec();
+}
+
 }  // namespace
 
 TEST(DISABLED_FaultHelper, Run)
@@ -112,6 +166,8 @@ TEST(DISABLED_FaultHelper, Run)
         holdWriteLock(database, mode.section(QLatin1Char(' '), 1).toInt());
     else if (mode.startsWith(QLatin1String("store")))
         storeCount(database, qEnvironmentVariable("FAULT_HELPER_LAB"), mode.section(QLatin1Char(' '), 1));
+    else if (mode == QLatin1String("station"))
+        runStation(database);
     else
         FAIL() << "no helper mode " << mode.toStdString();
 }

@@ -61,6 +61,8 @@ protected:
         Curr_Position = -1;
         Curr_Rack().Initialize_pos();
         Curr_Rack().Rack_Status.clear();
+        Curr_Rack().lostGiveBacks.clear();
+        Curr_Rack().owed = OwedRacks();
         Form_Search::Search_Action.clear();
         Form_Search::Preselected_Rack.clear();
         Form_Search::Sample_Located = false;

@@ -16,6 +16,8 @@ inline void resetRackAndBath()
     rack.Rack_id.clear();
     rack.Settings.clear();
     rack.softWare_id = QVariant();
+    rack.lostGiveBacks.clear();
+    rack.owed = OwedRacks();
     commonModule::Curr_Batch().Sample.clear();
     commonModule::Curr_Batch_Id = QVariant();
 }
