@@ -75,9 +75,18 @@ void OwedRacks::owe(const OwedRack& rack)
 
 void OwedRacks::settle(const QString& rackId, qlonglong empNum)
 {
-    const auto owed = std::find_if(racks_.begin(), racks_.end(), [&](const OwedRack& r) { return r.is(rackId, empNum); });
+    const auto owed = std::remove_if(racks_.begin(), racks_.end(), [&](const OwedRack& r) { return r.is(rackId, empNum); });
     if (owed == racks_.end()) return;
-    racks_.erase(owed);
+    racks_.erase(owed, racks_.end());
+    write();
+}
+
+void OwedRacks::grantedTo(const QString& rackId, qlonglong empNum)
+{
+    const auto others = std::remove_if(racks_.begin(), racks_.end(),
+                                       [&](const OwedRack& r) { return r.rackId == rackId && r.empNum != empNum; });
+    if (others == racks_.end()) return;
+    racks_.erase(others, racks_.end());
     write();
 }
 
@@ -102,8 +111,9 @@ void OwedRacks::write()
     }
     if (failureTold_) return;
     failureTold_ = true;
-    const QString message = QStringLiteral("The station cannot write %1 (%2), where it notes the racks it holds for the laboratory. "
-                                           "A rack it holds when it ends without its EXIT (a power cut, a crash) stays held there.")
+    const QString message = QStringLiteral(
+                                "The station cannot write %1 (%2), where it notes the racks it holds for the laboratory. "
+                                "A rack it holds when it ends without its exit (a power cut, a crash) stays held at the laboratory.")
                                 .arg(path_, why);
     warn(message);
     if (!quiet) commonModule::Show_Alert(message);

@@ -33,6 +33,9 @@ public:
     void owe(const OwedRack& rack);
     // The laboratory has answered for the rack held for empNum: it is owed no more.
     void settle(const QString& rackId, qlonglong empNum);
+    // The laboratory granted the rack to empNum: nobody else holds it (an earlier
+    // take for another technician that got no answer did not take effect).
+    void grantedTo(const QString& rackId, qlonglong empNum);
     // The rack owed for that technician, or for anyone; nullptr when it is not owed.
     const OwedRack* find(const QString& rackId, std::optional<qlonglong> empNum = std::nullopt) const;
     const std::vector<OwedRack>& racks() const { return racks_; }

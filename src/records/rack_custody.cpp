@@ -89,7 +89,10 @@ bool Rack::Rack_Status_Update(const QString& sAction)
         if (!db::isNull(holderStation)) Curr_Station = db::textOf(holderStation).trimmed();
     }
     // A give-back answered either way, and a refused take, leave nothing owed.
-    if (giveBack || !granted) owed.settle(Rack_id, empNum);
+    if (giveBack || !granted)
+        owed.settle(Rack_id, empNum);
+    else
+        owed.grantedTo(Rack_id, empNum);
     const QVariant message = rs.value(QStringLiteral("MESSAGE"));
     if (!db::isNull(message)) Rack_Status = db::textOf(message);
     rs.close();

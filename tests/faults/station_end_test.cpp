@@ -32,7 +32,7 @@ TEST_P(StationEnds, NextStartAndLoginLeaveOneRackHeld)
         switch (end.how) {
         case StationEnd::Shutdown:
             station.terminate();
-            EXPECT_TRUE(station.finishedNormally(10000)) << "ended by its exit";
+            EXPECT_TRUE(station.finishedNormally(10000)) << "ended by its exit\n" << station.errorOutput().toStdString();
             break;
         case StationEnd::Kill:
             station.killHard();
@@ -42,7 +42,8 @@ TEST_P(StationEnds, NextStartAndLoginLeaveOneRackHeld)
             station.send("exit");
             EXPECT_TRUE(station.finishedNormally(10000)) << "ended without waiting for a tap";
             EXPECT_TRUE(QFile::rename(database + ".away", database));
-            EXPECT_TRUE(station.errorOutput().contains("Rack R1002 (id 502) stays held for employee 101 at PARTICLE COUNT"));
+            EXPECT_TRUE(station.errorOutput().contains("Rack R1002 (id 502) stays held for employee 101 at PARTICLE COUNT"))
+                << station.errorOutput().toStdString();
             break;
         }
         EXPECT_FALSE(station.output().contains("fault-helper: told")) << station.output().toStdString();
