@@ -42,8 +42,10 @@ TEST_P(StationEnds, NextStartAndLoginLeaveOneRackHeld)
             station.send("exit");
             EXPECT_TRUE(station.finishedNormally(10000)) << "ended without waiting for a tap";
             EXPECT_TRUE(QFile::rename(database + ".away", database));
-            EXPECT_TRUE(station.errorOutput().contains("Rack R1002 (id 502) stays held for employee 101 at PARTICLE COUNT"))
-                << station.errorOutput().toStdString();
+            {
+                const QString said = station.errorOutput();
+                EXPECT_TRUE(said.contains("Rack R1002 (id 502) stays held for employee 101 at PARTICLE COUNT")) << said.toStdString();
+            }
             break;
         }
         EXPECT_FALSE(station.output().contains("fault-helper: told")) << station.output().toStdString();
