@@ -107,6 +107,8 @@ private:
     // Notes why a custody call came back without its answer row; keptBefore is the
     // kept give-back that got none, when that stopped the call.
     void noteNoAnswerRow(const OwedRack* keptBefore);
+    // Keeps a give-back to be sent again (owed until it is answered), once.
+    void keepGiveBack(const OwedRack& rack);
 
     // The program is ending: custody calls show no message box.
     bool atTheEnd_ = false;

@@ -61,11 +61,7 @@ bool Rack::Rack_Status_Update(const QString& sAction)
         // say that it holds the rack, and a give-back is kept to be sent again.
         if (sent) noteNoAnswerRow(nullptr);
         Emp_Num = QVariant();
-        const bool kept = std::any_of(lostGiveBacks.begin(), lostGiveBacks.end(), [&](const OwedRack& l) { return l.is(Rack_id, empNum); });
-        if (giveBack && !kept) {
-            owed.owe(call);
-            lostGiveBacks.push_back(call);
-        }
+        if (giveBack) keepGiveBack(call);
         return false;
     }
     custodyUnanswered = false;
@@ -119,9 +115,14 @@ bool Rack::Send_Kept_Give_Backs()
 
 void Rack::Keep_Owed_Racks_In(const QString& path)
 {
-    for (const OwedRack& left : owed.keepIn(path))
-        if (std::none_of(lostGiveBacks.begin(), lostGiveBacks.end(), [&](const OwedRack& l) { return l.is(left.rackId, left.empNum); }))
-            lostGiveBacks.push_back(left);
+    for (const OwedRack& left : owed.keepIn(path)) keepGiveBack(left);
+}
+
+void Rack::keepGiveBack(const OwedRack& rack)
+{
+    if (std::any_of(lostGiveBacks.begin(), lostGiveBacks.end(), [&](const OwedRack& l) { return l.is(rack.rackId, rack.empNum); })) return;
+    owed.owe(rack);
+    lostGiveBacks.push_back(rack);
 }
 
 void Rack::Give_Back_At_The_End()
