@@ -1,11 +1,6 @@
-#include "bench/form_test.h"
+#include "app/station_start.h"
 #include "common_ui/message_box_presenter.h"
 #include "labdb/labdb.h"
-#include "platform/files/text_file.h"
-#include "platform/ui/session_end.h"
-#include "records/rack.h"
-#include "shell/form_login.h"
-#include "shell/station_form.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -33,10 +28,13 @@ PC_STD_Error.csv there, and writes its own messages to standard error.
 
 It needs a display: an X server named by DISPLAY (or Wayland), or a Qt platform
 named by QT_QPA_PLATFORM (offscreen: a run that nobody sees). It ends with Exit on
-its login screen or EXIT on the bench, and on SIGTERM, SIGHUP or SIGINT (a shutdown,
-the session's end, Ctrl-C) as it does on Exit. The racks it holds for the
-laboratory, and those it could not give back, are noted in owed_racks.txt there and
-given back at its next start.
+its login screen or EXIT on the bench, and on SIGTERM, SIGHUP or SIGINT (a shutdown
+or logout sends the first two together, Ctrl-C the last) as it does on Exit: a
+running count is stopped and the racks it holds are given back, with no question. A
+second one of the same signal ends it at once. When its X display goes away, it
+does the same before it ends. The racks it holds for the laboratory, and those it
+could not give back, are noted in owed_racks.txt there and given back at the first
+login or Exit after its next start.
 )";
 
 // Asked before anything starts: the help needs no display and touches nothing.
@@ -58,16 +56,6 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     labdb::registerEmbeddedBackend();
     commonUi::registerMessageBox();
-    // The station ends only through its exits, not when its last window hides.
-    app.setQuitOnLastWindowClosed(false);
-    shell::registerStationForm<Form_Test>();
-
-    Form_Login& login = ui::Default_Instance<Form_Login>::loaded();
-    // What the station still owed the laboratory when it last ended without its
-    // exit (killed, a power cut) is given back before its first call about a rack.
-    commonModule::Curr_Rack().Keep_Owed_Racks_In(files::absolutePathName(QString::fromLatin1(OwedRacks::kFileName)));
-    // A shutdown or the session's end takes the road of the station's exit.
-    ui::endOnSessionSignals([&login] { login.App_Exit(); });
-    login.Show();
+    startStation();
     return app.exec();
 }

@@ -56,6 +56,9 @@ public:
     // Sends a command of the counter's table; false when nothing could be sent.
     bool Counter_Command(const QString& commandStr);
     bool Counter_Start(const QString& sSampleType, const QString& sCommand);
+    // The program ends: a count of this dialog still running is stopped ("H"), with
+    // no question and no message box, and nothing received from now on is taken.
+    void Stop_Count_At_The_End();
     // "IDLE" or "COUNTING".
     QString dialogState() const;
 

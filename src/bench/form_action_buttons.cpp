@@ -80,6 +80,15 @@ void form_Action::img_Close_Click()
 
 void form_Action::reject() { img_Close_Click(); }
 
+void form_Action::Stop_Count_At_The_End()
+{
+    if (!MSComm1) return;
+    // Nothing of the dialog's answers the line from now on: no report is taken, and
+    // a counter that cannot be reached is not told.
+    MSComm1->disconnect(this);
+    MSComm1->Leave_Count();
+}
+
 void form_Action::img_remove_Click()
 {
     if (MSComm1) MSComm1->Leave_Count();

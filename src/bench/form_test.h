@@ -106,6 +106,9 @@ public:
     void Quick_Hide() override {}
     void Quick_Show(const QVariant& Index) override;
     std::int16_t Save_Results() override { return 0; }
+    // A count running in the counter dialog is stopped as its close stops it;
+    // nothing of it is stored.
+    void Stop_At_The_End() override;
     // Takes the counter's report apart, logs, stores and shows it; leaves
     // commonModule::Rerun_Requested and Curr_Lab_Number for the count loop.
     void process_data(const QString& received);

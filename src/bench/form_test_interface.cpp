@@ -1,5 +1,6 @@
 // What the rack-station frame asks of the bench, the bench's own small taps, and
 // the boxes above the bath (rack header, outstanding samples).
+#include "bench/form_action.h"
 #include "bench/form_pcgrid.h"
 #include "bench/form_test.h"
 
@@ -37,6 +38,11 @@ void Form_Test::Quick_Show(const QVariant&)
     // An opened position never counts as unsaved on this station: each count is
     // stored when it is made.
     commonModule::Results_Saved = true;
+}
+
+void Form_Test::Stop_At_The_End()
+{
+    if (ui::Default_Instance<form_Action>::exists()) ui::Default_Instance<form_Action>::get().Stop_Count_At_The_End();
 }
 
 void Form_Test::img_refresh_Click()

@@ -63,6 +63,7 @@ std::vector<OwedRack> OwedRacks::keepIn(const QString& path)
         found.push_back(rack);
         if (!find(rack.rackId, rack.empNum)) racks_.push_back(rack);
     }
+    inFile_ = found;
     return found;
 }
 
@@ -97,6 +98,11 @@ const OwedRack* OwedRacks::find(const QString& rackId, std::optional<qlonglong> 
     return owed == racks_.end() ? nullptr : &*owed;
 }
 
+bool OwedRacks::noted(const OwedRack& rack) const
+{
+    return !path_.isEmpty() && std::any_of(inFile_.begin(), inFile_.end(), [&](const OwedRack& r) { return r.is(rack.rackId, rack.empNum); });
+}
+
 void OwedRacks::write()
 {
     if (path_.isEmpty()) return;
@@ -106,6 +112,7 @@ void OwedRacks::write()
                 '\n';
     QString why;
     if (files::replaceWholeFile(path_, text, &why)) {
+        inFile_ = racks_;
         failureTold_ = false;
         return;
     }

@@ -39,6 +39,9 @@ public:
     // The rack owed for that technician, or for anyone; nullptr when it is not owed.
     const OwedRack* find(const QString& rackId, std::optional<qlonglong> empNum = std::nullopt) const;
     const std::vector<OwedRack>& racks() const { return racks_; }
+    // The file names the rack as owed: it was noted there (or found there at the
+    // start), and no write has failed since.
+    bool noted(const OwedRack& rack) const;
     const QString& path() const { return path_; }
     // A file that cannot be written is told once (until it can be written again) in a
     // message box, or, while quiet, on standard error only.
@@ -49,5 +52,7 @@ private:
 
     QString path_;
     std::vector<OwedRack> racks_;
+    // What the file holds: the list as last written, or as found at the start.
+    std::vector<OwedRack> inFile_;
     bool failureTold_ = false;
 };

@@ -116,6 +116,7 @@ bool Rack::Rack_Load(const QString& sId, const QString& sTestGroup)
     custodyUnanswered = false;
     custodyError.clear();
     custodyOwedFirst.clear();
+    custodyRefusalToTell.clear();
 
     if (!rs.eof()) {
         Rack_id = db::textOf(rs.value(QStringLiteral("RACK_ID")));

@@ -88,8 +88,14 @@ public:
     // when it did not answer at all.
     QString custodyError;
     // The rack whose kept give-back the laboratory refused with an error, so that
-    // the call of the loaded rack was not sent; empty otherwise.
+    // the call of the loaded rack was not sent; empty otherwise. custodyError then
+    // holds the laboratory's reason.
     QString custodyOwedFirst;
+    // The rack whose kept give-back the laboratory has just refused with an error
+    // (the reason in custodyError) while nobody at this station has been told of it
+    // yet: one a station before this one still owed. The screen tells it and empties
+    // this; every later refusal of it is only signed.
+    QString custodyRefusalToTell;
     // The give-backs the laboratory has not received yet.
     std::vector<OwedRack> lostGiveBacks;
     // Every rack the station owes the laboratory.
@@ -109,9 +115,14 @@ private:
     void noteNoAnswerRow(const OwedRack* keptBefore);
     // Keeps a give-back to be sent again (owed until it is answered), once.
     void keepGiveBack(const OwedRack& rack);
+    // Takes the rack out of untold_; true when it was there.
+    bool forgetUntold(const OwedRack& rack);
 
     // The program is ending: custody calls show no message box.
     bool atTheEnd_ = false;
+    // The kept give-backs a station before this one left, until the laboratory has
+    // answered one or its refusal has been told.
+    std::vector<OwedRack> untold_;
 };
 
 namespace commonModule {

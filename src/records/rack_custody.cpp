@@ -67,6 +67,7 @@ bool Rack::Rack_Status_Update(const QString& sAction)
     custodyUnanswered = false;
     custodyError.clear();
     custodyOwedFirst.clear();
+    custodyRefusalToTell.clear();
 
     bool granted = false;
     Curr_User = QString();
@@ -109,13 +110,17 @@ bool Rack::Send_Kept_Give_Backs()
         again.close();
         lostGiveBacks.erase(lostGiveBacks.begin());
         owed.settle(lost.rackId, lost.empNum);
+        forgetUntold(lost);
     }
     return true;
 }
 
 void Rack::Keep_Owed_Racks_In(const QString& path)
 {
-    for (const OwedRack& left : owed.keepIn(path)) keepGiveBack(left);
+    for (const OwedRack& left : owed.keepIn(path)) {
+        keepGiveBack(left);
+        untold_.push_back(left);
+    }
 }
 
 void Rack::keepGiveBack(const OwedRack& rack)
@@ -142,7 +147,11 @@ void Rack::Give_Back_At_The_End()
                            .arg(left.rackDesc, left.rackId)
                            .arg(left.empNum)
                            .arg(left.station);
-        if (!owed.path().isEmpty()) line += QStringLiteral(" The station gives it back at its next start (%1).").arg(owed.path());
+        if (owed.noted(left))
+            line += QStringLiteral(" The station gives it back at the first login or Exit after its next start (%1).").arg(owed.path());
+        else if (!owed.path().isEmpty())
+            line += QStringLiteral(" It could not be noted in %1: it stays held at the laboratory until it is given back by hand.")
+                        .arg(owed.path());
         std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
     }
 }
@@ -152,15 +161,23 @@ void Rack::noteNoAnswerRow(const OwedRack* keptBefore)
     custodyUnanswered = true;
     custodyError.clear();
     custodyOwedFirst.clear();
+    custodyRefusalToTell.clear();
     if (!dbModule::Last_Call_Answered()) return;
-    // The laboratory refused another rack's give-back: that is why this rack's call
-    // was not sent, not the refusal's reason.
-    if (keptBefore && keptBefore->rackId != Rack_id) {
-        custodyOwedFirst = keptBefore->rackDesc;
-        return;
-    }
     custodyError = dbModule::Last_Call_Error();
     if (custodyError.isEmpty()) custodyError = QStringLiteral("the custody call came back without its answer.");
+    if (!keptBefore) return;
+    if (forgetUntold(*keptBefore)) custodyRefusalToTell = keptBefore->rackDesc;
+    // The laboratory refused another rack's give-back: that is why this rack's call
+    // was not sent.
+    if (keptBefore->rackId != Rack_id) custodyOwedFirst = keptBefore->rackDesc;
+}
+
+bool Rack::forgetUntold(const OwedRack& rack)
+{
+    const auto untold = std::remove_if(untold_.begin(), untold_.end(), [&](const OwedRack& u) { return u.is(rack.rackId, rack.empNum); });
+    const bool found = untold != untold_.end();
+    untold_.erase(untold, untold_.end());
+    return found;
 }
 
 bool Rack::heldByStation() const { return !Rack_id.isEmpty() && records::isNumeric(Emp_Num); }

@@ -20,6 +20,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -165,16 +166,24 @@ void Form_Login::cmd_Login_Click()
 
 void Form_Login::cmd_Exit_Click()
 {
-    // Every road out of the program ends here: the give-backs the laboratory has not
-    // received yet go first, each in its holder's name (also those a station before
-    // this one left, when nobody has logged in since), then the shown rack when the
-    // station may hold it. What still gets no answer stays owed; nothing is asked.
-    commonModule::Curr_Rack().Give_Back_At_The_End();
+    End_Without_Screen();
     if (exitAction()) {
         exitAction()();
         return;
     }
     std::exit(0);
+}
+
+void Form_Login::End_Without_Screen()
+{
+    // The give-backs the laboratory has not received yet go first, each in its
+    // holder's name (also those a station before this one left, when nobody has
+    // logged in since), then the shown rack when the station may hold it. What still
+    // gets no answer stays owed; nothing is asked.
+    if (std::exchange(Ending, true)) return;
+    if (StationForm* station = shell::stationForm(false)) station->Stop_At_The_End();
+    commonModule::Curr_Rack().Give_Back_At_The_End();
+    Ending = false;
 }
 
 void Form_Login::Timer1_Timer()

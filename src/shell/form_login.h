@@ -23,8 +23,13 @@ public:
     QPushButton* cmd_Exit;
     QTimer* Timer1;
 
-    // Ends the program at once.
+    // Ends the program at once, after End_Without_Screen.
     void App_Exit();
+    // What the station's end does that needs no screen and asks nothing: a count
+    // still running is stopped, then what the station owes the laboratory is given
+    // back. Every road out takes it: the exits, the session's signals, and the
+    // display going away. A call while it runs does nothing.
+    void End_Without_Screen();
     // Locks the station: back to the login screen.
     void showSplash();
     // Puts the work forms back where the last hibernation found them.
@@ -52,6 +57,7 @@ private:
     void Hide_Forms();
 
     bool First_Start = false;
+    bool Ending = false;
     bool Login_Ok = false;
     Saved_Place header_;
     Saved_Place rack_;

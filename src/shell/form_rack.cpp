@@ -202,6 +202,8 @@ void Form_Rack::Form_Load()
     const auto descSize = static_cast<std::int16_t>(std::nearbyint(header.lbl_Station->font().pointSizeF() - 2));
     Set_Font(lbl_rackDesc, QString(), QStringLiteral("Arial Black"), descSize, false, Color_Amber);
     Set_Font(lbl_RackDate, QString(), QStringLiteral("Eurostile"), 11, true, QColor(91, 101, 110));
+    // The first rack's sign was fitted in the font the panel had before.
+    Show_Custody();
 
     header.Show(this);
     if (station) station->window().Show(this);

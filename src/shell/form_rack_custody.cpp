@@ -8,11 +8,14 @@
 #include "shell/form_rack.h"
 
 #include <QFontMetrics>
+#include <utility>
 
 void Form_Rack::Take_Rack()
 {
     Rack& rack = commonModule::Curr_Rack();
-    if (!rack.Rack_Status_Update(QStringLiteral("GET")) && !rack.custodyUnanswered && rack.heldHereByAnother()) {
+    const bool taken = rack.Rack_Status_Update(QStringLiteral("GET"));
+    Tell_Refusal_Of_Earlier_Give_Back();
+    if (!taken && !rack.custodyUnanswered && rack.heldHereByAnother()) {
         // This is its laboratory's one particle-count station: a rack held at its
         // name by another technician was held here for someone who has left (a
         // station stopped without giving it back). It is handed over as at a shift
@@ -28,18 +31,33 @@ bool Form_Rack::Give_Back_Rack()
     Rack& rack = commonModule::Curr_Rack();
     const std::size_t lostBefore = rack.lostGiveBacks.size();
     if (rack.Rack_Status_Update(QStringLiteral("PUT"))) return true;
-    if (rack.lostGiveBacks.size() <= lostBefore) return false;
-    if (rack.custodyError.isEmpty())
-        commonModule::Show_Alert(QStringLiteral("Rack ") + rack.Rack_Desc +
+    if (!rack.custodyRefusalToTell.isEmpty())
+        Tell_Refusal_Of_Earlier_Give_Back();
+    else if (rack.lostGiveBacks.size() > lostBefore)
+        Tell_Not_Given_Back(rack.Rack_Desc);
+    return false;
+}
+
+void Form_Rack::Tell_Not_Given_Back(const QString& rackDesc)
+{
+    const QString error = commonModule::Curr_Rack().custodyError;
+    if (error.isEmpty())
+        commonModule::Show_Alert(QStringLiteral("Rack ") + rackDesc +
                                  QStringLiteral(" could not be given back to the laboratory; the station gives it back as soon as the "
                                                 "database answers."));
     else
-        commonModule::Show_Alert(QStringLiteral("Rack ") + rack.Rack_Desc +
-                                 QStringLiteral(" could not be given back to the laboratory. The database answered with an error: ") +
-                                 rack.custodyError +
+        commonModule::Show_Alert(QStringLiteral("Rack ") + rackDesc +
+                                 QStringLiteral(" could not be given back to the laboratory. The database answered with an error: ") + error +
                                  QStringLiteral("\nThe station sends the give-back again before its next call about a rack, and takes "
                                                 "no other rack until the laboratory has taken this one back."));
-    return false;
+}
+
+void Form_Rack::Tell_Refusal_Of_Earlier_Give_Back()
+{
+    // Kept from the station's last run (it ended without its exit): nobody here has
+    // heard of it yet, so the first refusal is told as a navigation tells its own.
+    const QString rackDesc = std::exchange(commonModule::Curr_Rack().custodyRefusalToTell, QString());
+    if (!rackDesc.isEmpty()) Tell_Not_Given_Back(rackDesc);
 }
 
 void Form_Rack::Hand_Over_Rack()

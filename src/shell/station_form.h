@@ -35,6 +35,10 @@ public:
     virtual void Quick_Hide() = 0;
     virtual void Quick_Show(const QVariant& Index) = 0;
     virtual std::int16_t Save_Results() = 0;
+
+    // The program ends (its screen may be gone): work of the station's that still
+    // runs is stopped, with no question and no message box.
+    virtual void Stop_At_The_End() = 0;
 };
 
 namespace shell {

@@ -4,6 +4,9 @@
 #include "dialog_fixture.h"
 #include "simulated_counter.h"
 
+#include "shell/form_login.h"
+#include "shell/station_form.h"
+
 #include "qstring_printer.h"
 
 #include <functional>
@@ -76,6 +79,29 @@ TEST_F(CounterDialogOnTheLine, RemoteModeThenRunAndStop)
     EXPECT_EQ(responders.shown(), QStringList({"form_Action"}));
     EXPECT_EQ(counter->commands(), QStringList({"REMOTE+", "S", "H"}));
     EXPECT_EQ(form_Action::Action_Result, "");
+    EXPECT_TRUE(alerts.messages.isEmpty());
+}
+
+// The station ends (a shutdown, the display gone) while a count runs: the counter
+// is stopped without a question or a message, as the screen may be gone.
+TEST_F(CounterDialogOnTheLine, CountRunningAtTheStationsEndIsStoppedWithoutAWord)
+{
+    simulator::Options slow = quickCounter();
+    slow.countingMs = 60000;
+    startCounter(slow);
+    shell::registerStationForm<Form_Test>();
+    ui::Default_Instance<Form_Test>::get();  // the bench is up under the dialog
+    ui::ModalResponders responders;
+    showDialog(responders, [&](form_Action& d) {
+        startCount(d);
+        ui::Default_Instance<Form_Login>::get().End_Without_Screen();
+        EXPECT_TRUE(waitForCommands(*counter, 3));
+        tap(d.img_Close);
+    });
+    shell::setStationFormFinder({});
+    ui::Default_Instance<Form_Login>::Unload();
+    EXPECT_EQ(counter->commands(), QStringList({"REMOTE+", "S", "H"}));
+    EXPECT_TRUE(questions.isEmpty());
     EXPECT_TRUE(alerts.messages.isEmpty());
 }
 

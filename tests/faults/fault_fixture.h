@@ -12,6 +12,8 @@
 
 #include <QElapsedTimer>
 #include <QProcess>
+#include <csignal>
+#include <utility>
 
 // The station's gateway on the embedded database, waiting one second for another
 // program's lock instead of the station's twenty, and counting the statements that
@@ -57,12 +59,15 @@ private:
 // through its environment; it tells how far it got in lines on its output.
 class HelperProcess {
 public:
-    HelperProcess(const QString& mode, const QString& database, const QString& lab = QString())
+    // extra: more of the helper's environment, taking the place of what it names.
+    HelperProcess(const QString& mode, const QString& database, const QString& lab = QString(),
+                  const QList<std::pair<QString, QString>>& extra = {})
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("FAULT_HELPER_MODE"), mode);
         env.insert(QStringLiteral("FAULT_HELPER_DB"), database);
         env.insert(QStringLiteral("FAULT_HELPER_LAB"), lab);
+        for (const auto& [name, value] : extra) env.insert(name, value);
         process_.setProcessEnvironment(env);
         process_.setProcessChannelMode(QProcess::SeparateChannels);
         process_.start(QCoreApplication::applicationFilePath(),
@@ -105,6 +110,8 @@ public:
 
     // SIGTERM, as a shutdown sends it.
     void terminate() { process_.terminate(); }
+    // Any signal, at once.
+    void signal(int number) { ::kill(static_cast<pid_t>(process_.processId()), number); }
 
     // A line on the helper's input.
     void send(const QByteArray& line)
@@ -119,6 +126,9 @@ public:
         process_.closeWriteChannel();
         return finishedNormally();
     }
+
+    // Waits until the helper has ended, however it ended.
+    bool ended(int ms = 10000) { return process_.state() == QProcess::NotRunning || process_.waitForFinished(ms); }
 
     bool finishedNormally(int ms = 10000)
     {

@@ -5,14 +5,12 @@
 // runs.
 #include "../shell/shell_fixture.h"
 
-#include "bench/form_test.h"
+#include "app/station_start.h"
 #include "common/alert.h"
 #include "common/db_module.h"
 #include "labdb/connection_pool.h"
 #include "labdb/embedded_connection.h"
 #include "labdb/sqlite_db.h"
-#include "platform/files/text_file.h"
-#include "platform/ui/session_end.h"
 #include "records/prt_count.h"
 #include "records/rack.h"
 
@@ -120,28 +118,28 @@ void choosingByItself(QDialog* w)
     search->Timer1_Timer();
 }
 
-// The station started in the folder of the database, as the program starts: Anna
-// logs in and moves on to the next rack with NEXT. It then stays up until it is
-// ended: by a signal, a kill, or the red EXIT when a line "exit" comes on its input.
-// What it would show in a message box it tells on its output.
+// The station started in the folder of the database by the program's own start: a
+// technician logs in (FAULT_HELPER_LOGIN, Anna's demo1 without it) and moves on to
+// the next rack with NEXT, unless FAULT_HELPER_NEXT is 0. It then stays up until it
+// is ended: by a signal, a kill, the end of its display, or the red EXIT when a
+// line "exit" comes on its input. What it would show in a message box it tells on
+// its output, and the rack screen's sign, when one is up, with whether it is drawn
+// whole.
 void runStation(const QString& database)
 {
     QDir::setCurrent(QFileInfo(database).absolutePath());
     commonModule::Set_Alert_Presenter([](const QString& message) { say(QStringLiteral("told ") + message.simplified()); });
-    shell::registerStationForm<Form_Test>();
-    Form_Login& login = ui::Default_Instance<Form_Login>::loaded();
-    commonModule::Curr_Rack().Keep_Owed_Racks_In(files::absolutePathName(QString::fromLatin1(OwedRacks::kFileName)));
-    ui::endOnSessionSignals([&login] { login.App_Exit(); });
-    login.Show();
+    Form_Login& login = startStation();
+    const QString password = qEnvironmentVariable("FAULT_HELPER_LOGIN", QStringLiteral("demo1"));
     {
         ui::ModalResponders responders;
-        responders.add(typing(QStringLiteral("demo1")));
+        responders.add(typing(password));
         responders.add(choosingByItself);
         QTest::mouseClick(login.cmd_Login, Qt::LeftButton);
         ASSERT_EQ(responders.pending(), 0);
     }
     Form_Rack& rack = ui::Default_Instance<Form_Rack>::get();
-    {
+    if (qEnvironmentVariable("FAULT_HELPER_NEXT") != QLatin1String("0")) {
         ui::ModalResponders responders;
         responders.add(choosingByItself);
         rack.bttn_Nav_Click(1);
@@ -152,6 +150,9 @@ void runStation(const QString& database)
         char line[16] = {};
         if (::read(0, line, sizeof line - 1) > 0 && QByteArray(line).startsWith("exit")) rack.img_Exit_Click();
     });
+    if (rack.lbl_RackStatus->isVisible())
+        say(QStringLiteral("sign ") + (drawnToItsEnd(rack.lbl_RackStatus) ? QStringLiteral("whole: ") : QStringLiteral("cut: ")) +
+            rack.lbl_RackStatus->caption());
     say(QStringLiteral("holding ") + commonModule::Curr_Rack().Rack_Desc);
     QCoreApplication::exec();
 }

@@ -1,10 +1,16 @@
+#include "alert_recorder.h"
 #include "demo_laboratory.h"
 #include "records/rack.h"
 #include "technician.h"
 
 #include "qstring_printer.h"
 
+#include <QDir>
+#include <QTemporaryFile>
+#include <cstdio>
+#include <functional>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
@@ -101,6 +107,49 @@ TEST_F(RackCustodyDemo, SampleFoundNamesTheRackOfASample)
     EXPECT_EQ(rack.Sample_Found(QStringLiteral(" ") + onAnother.toString() + QStringLiteral(" "), QStringLiteral("PrtCount")), "R1003");
     EXPECT_EQ(rack.Sample_Found(QStringLiteral("99999999"), QStringLiteral("PrtCount")), "R1001") << "found nowhere";
     EXPECT_EQ(rack.Sample_Found(QStringLiteral("0425'0001"), QStringLiteral("PrtCount")), "R1001");
+}
+
+// What the station writes on its standard error while f runs.
+QString standardErrorOf(const std::function<void()>& f)
+{
+    QTemporaryFile said;
+    EXPECT_TRUE(said.open());
+    std::fflush(stderr);
+    const int before = ::dup(2);
+    ::dup2(said.handle(), 2);
+    f();
+    std::fflush(stderr);
+    ::dup2(before, 2);
+    ::close(before);
+    said.seek(0);
+    return QString::fromLocal8Bit(said.readAll());
+}
+
+TEST_F(RackCustodyDemo, TheEndSaysWhetherARackLeftOwedIsNotedForTheNextStart)
+{
+    QTemporaryDir station;
+    ASSERT_TRUE(QDir(station.path()).mkdir("folder"));
+    const QString file = station.filePath("folder/owed_racks.txt");
+    rack.Keep_Owed_Racks_In(file);
+    load(QStringLiteral("R1001"));
+    ASSERT_TRUE(rack.Rack_Status_Update(QStringLiteral("GET")));
+    // The folder can no longer be written (so for root too): the next rack is held
+    // but not noted.
+    AlertRecorder alerts;
+    ASSERT_TRUE(QDir(station.filePath("folder")).removeRecursively());
+    ASSERT_TRUE(rack.Rack_Status_Update(QStringLiteral("PUT")));
+    load(QStringLiteral("R1002"));
+    ASSERT_TRUE(rack.Rack_Status_Update(QStringLiteral("GET")));
+    EXPECT_EQ(alerts.messages.size(), 1);
+    lab.change("CREATE TRIGGER audit BEFORE UPDATE OF CURR_USER ON racks WHEN NEW.CURR_USER IS NULL"
+               " BEGIN SELECT RAISE(ABORT, 'rack under audit'); END");
+
+    const QString said = standardErrorOf([&] { rack.Give_Back_At_The_End(); });
+    EXPECT_TRUE(said.contains("Rack R1002 (id 502) stays held for employee 101 at PARTICLE COUNT: the laboratory did not take it back. It "
+                              "could not be noted in " +
+                              file + ": it stays held at the laboratory until it is given back by hand."))
+        << said.toStdString();
+    EXPECT_FALSE(said.contains("The station gives it back")) << said.toStdString();
 }
 
 }  // namespace

@@ -18,6 +18,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFontMetrics>
+#include <QImage>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -53,7 +56,28 @@ public:
     void Quick_Hide() override {}
     void Quick_Show(const QVariant&) override {}
     std::int16_t Save_Results() override { return 0; }
+    void Stop_At_The_End() override {}
 };
+
+// A label's caption reaches on the screen as far as its font measures it (within a
+// character): drawn as the text it is, whole; markup taken for formatting, or a
+// caption cut at the label's edge, falls short.
+inline bool drawnToItsEnd(QLabel* label)
+{
+    const QImage drawn = label->grab().toImage();
+    int inkRight = -1;
+    for (int x = drawn.width() - 1; x >= 0 && inkRight < 0; --x)
+        for (int y = 0; y < drawn.height(); ++y)
+            if (qAlpha(drawn.pixel(x, y)) > 0 && drawn.pixel(x, y) != drawn.pixel(0, 0)) {
+                inkRight = x;
+                break;
+            }
+    const QFontMetrics metrics(label->font());
+    const int measured = label->wordWrap()
+                             ? metrics.boundingRect(QRect(0, 0, label->width(), 1 << 16), Qt::TextWordWrap, label->text()).width()
+                             : metrics.horizontalAdvance(label->text());
+    return inkRight >= measured - metrics.averageCharWidth();
+}
 
 inline const QDateTime kShiftStart(QDate(2026, 3, 2), QTime(6, 0));
 

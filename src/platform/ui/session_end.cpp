@@ -1,10 +1,14 @@
 #include "platform/ui/session_end.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QSocketNotifier>
+#include <QThread>
 #include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
+#include <utility>
+#include <xcb/xcb.h>
 
 namespace ui {
 
@@ -17,10 +21,37 @@ volatile std::sig_atomic_t ending = 0;
 
 void onSignal(int signal)
 {
-    if (ending) _exit(128 + signal);
+    if (ending == signal) _exit(128 + signal);
+    if (ending) return;
     ending = signal;
     const char wake = 1;
     [[maybe_unused]] const ssize_t written = ::write(wakePipe[1], &wake, 1);
+}
+
+// The X connection has broken: the server ended or the link to it is gone.
+bool displayGone()
+{
+    if (!qGuiApp || QCoreApplication::closingDown()) return false;
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 && x11->connection() && xcb_connection_has_error(x11->connection());
+}
+
+std::function<void()>& stepsWhenTheDisplayGoes()
+{
+    static std::function<void()> steps;
+    return steps;
+}
+
+QtMessageHandler messagesBefore = nullptr;
+
+// Qt's X platform says that the connection broke before it ends the process, so
+// the first message on the user-interface thread after the break is the last moment
+// the program has.
+void onMessage(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (stepsWhenTheDisplayGoes() && QThread::currentThread() == QCoreApplication::instance()->thread() && displayGone())
+        std::exchange(stepsWhenTheDisplayGoes(), {})();
+    if (messagesBefore) messagesBefore(type, context, text);
 }
 
 }  // namespace
@@ -44,6 +75,13 @@ void endOnSessionSignals(std::function<void()> end)
         on.sa_flags = SA_RESTART;
         ::sigaction(signal, &on, nullptr);
     }
+}
+
+void whenTheDisplayGoes(std::function<void()> steps)
+{
+    if (stepsWhenTheDisplayGoes() || !steps) return;
+    stepsWhenTheDisplayGoes() = std::move(steps);
+    messagesBefore = qInstallMessageHandler(onMessage);
 }
 
 }  // namespace ui

@@ -6,9 +6,19 @@ namespace ui {
 
 // A shutdown of the PC, the end of the desktop session and Ctrl-C (SIGTERM, SIGHUP,
 // SIGINT) reach the program as a call of end on its user-interface thread, so that
-// it ends by the road its own exit takes. A second one while that runs ends the
-// process at once. A signal that was ignored when the program started (nohup, a
-// script's job in the background) stays ignored. Set once, for the whole program.
+// it ends by the road its own exit takes. A session's stop sends SIGTERM and SIGHUP
+// together, and a terminal that goes sends SIGHUP after a Ctrl-C: a signal while that
+// road runs lets it go on, unless it repeats the signal that began it (a second
+// Ctrl-C), which ends the process at once. A signal that was ignored when the
+// program started (nohup, a script's job in the background) stays ignored. Set once,
+// for the whole program.
 void endOnSessionSignals(std::function<void()> end);
+
+// When the X server goes away (a shutdown stops it with the program, or it ends
+// alone), the window system's library ends the process itself, without the
+// program's exit; it says so first. steps is called then, once, on the
+// user-interface thread, before the process ends: what the program's end does
+// without a screen. Set once, for the whole program.
+void whenTheDisplayGoes(std::function<void()> steps);
 
 }  // namespace ui
