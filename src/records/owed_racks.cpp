@@ -11,7 +11,8 @@
 namespace {
 
 const char kHeader[] = "# The racks this particle-count station holds, or has still to give back, for the laboratory;\n"
-                       "# given back at its next start. One a line: rack id, employee number, station, rack name.\n";
+                       "# given back at the first login or Exit after its next start. One a line: rack id, employee number,\n"
+                       "# station, rack name.\n";
 
 void warn(const QString& line) { std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData()); }
 
