@@ -14,42 +14,31 @@
 namespace {
 
 // An X server of the test's own, as a desktop's; it ends when the test says.
-class VirtualDisplay {
-public:
+struct VirtualDisplay {
     VirtualDisplay()
     {
-        server_.start(QStringLiteral("Xvfb"),
-                      {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
-                       QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
-        if (server_.waitForReadyRead(10000)) name_ = QStringLiteral(":") + QString::fromLatin1(server_.readLine()).trimmed();
+        server.start(QStringLiteral("Xvfb"), QStringLiteral("-displayfd 1 -screen 0 1280x1024x24 -nolisten tcp").split(' '));
+        if (server.waitForReadyRead(10000)) name = QStringLiteral(":") + QString::fromLatin1(server.readLine()).trimmed();
     }
     ~VirtualDisplay() { end(); }
-    VirtualDisplay(const VirtualDisplay&) = delete;
-    VirtualDisplay& operator=(const VirtualDisplay&) = delete;
-
-    // ":N", empty when the server did not start.
-    const QString& name() const { return name_; }
     void end()
     {
-        server_.terminate();
-        server_.waitForFinished(5000);
+        server.terminate();
+        server.waitForFinished(5000);
     }
-
-    // The station's environment on this display. Its keyboard library hands strndup
-    // a buffer without a NUL (right for strndup, reported by AddressSanitizer's
-    // strict string checks), and a process that the window system ends with its
-    // windows up holds them still: neither is the station's fault.
+    // The station on this display. Its keyboard library trips AddressSanitizer's
+    // strict string checks (a strndup of a buffer without a NUL), and a process the
+    // window system ends holds its windows still: neither is the station's fault.
     QList<std::pair<QString, QString>> stationEnvironment() const
     {
-        return {{QStringLiteral("DISPLAY"), name_},
+        return {{QStringLiteral("DISPLAY"), name},
                 {QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb")},
                 {QStringLiteral("ASAN_OPTIONS"),
                  qEnvironmentVariable("ASAN_OPTIONS") + QStringLiteral(":strict_string_checks=0:detect_leaks=0")}};
     }
 
-private:
-    QProcess server_;
-    QString name_;
+    QProcess server;
+    QString name;  // ":N", empty when the server did not start
 };
 
 struct StationEnd {
@@ -81,7 +70,7 @@ TEST_P(StationEnds, NextStartAndLoginLeaveOneRackHeld)
         std::optional<VirtualDisplay> display;
         if (end.how == StationEnd::DisplayGone) {
             display.emplace();
-            ASSERT_FALSE(display->name().isEmpty()) << "Xvfb did not start";
+            ASSERT_FALSE(display->name.isEmpty()) << "Xvfb did not start";
         }
         HelperProcess station(QStringLiteral("station"), database, QString(),
                               display ? display->stationEnvironment() : QList<std::pair<QString, QString>>{});
