@@ -49,7 +49,7 @@ QtMessageHandler messagesBefore = nullptr;
 // the program has.
 void onMessage(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
-    if (stepsWhenTheDisplayGoes() && QThread::currentThread() == QCoreApplication::instance()->thread() && displayGone())
+    if (stepsWhenTheDisplayGoes() && qGuiApp && QThread::currentThread() == qGuiApp->thread() && displayGone())
         std::exchange(stepsWhenTheDisplayGoes(), {})();
     if (messagesBefore) messagesBefore(type, context, text);
 }
