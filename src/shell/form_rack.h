@@ -124,8 +124,8 @@ private:
     // laboratory's reason when it gave one.
     void Tell_Not_Given_Back(const QString& rackDesc);
     // Tells the refusal of a give-back that a station before this one still owed,
-    // the first time the laboratory refuses it.
-    void Tell_Refusal_Of_Earlier_Give_Back();
+    // the first time the laboratory refuses it; true when it told one.
+    bool Tell_Refusal_Of_Earlier_Give_Back();
     // Shows the rack's status while the station does not hold the shown rack.
     void Show_Custody();
     // Fits that status onto the panel's bottom line: a smaller font, then two lines.

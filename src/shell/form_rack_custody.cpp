@@ -31,10 +31,7 @@ bool Form_Rack::Give_Back_Rack()
     Rack& rack = commonModule::Curr_Rack();
     const std::size_t lostBefore = rack.lostGiveBacks.size();
     if (rack.Rack_Status_Update(QStringLiteral("PUT"))) return true;
-    if (!rack.custodyRefusalToTell.isEmpty())
-        Tell_Refusal_Of_Earlier_Give_Back();
-    else if (rack.lostGiveBacks.size() > lostBefore)
-        Tell_Not_Given_Back(rack.Rack_Desc);
+    if (!Tell_Refusal_Of_Earlier_Give_Back() && rack.lostGiveBacks.size() > lostBefore) Tell_Not_Given_Back(rack.Rack_Desc);
     return false;
 }
 
@@ -52,12 +49,13 @@ void Form_Rack::Tell_Not_Given_Back(const QString& rackDesc)
                                                 "no other rack until the laboratory has taken this one back."));
 }
 
-void Form_Rack::Tell_Refusal_Of_Earlier_Give_Back()
+bool Form_Rack::Tell_Refusal_Of_Earlier_Give_Back()
 {
     // Kept from the station's last run (it ended without its exit): nobody here has
     // heard of it yet, so the first refusal is told as a navigation tells its own.
     const QString rackDesc = std::exchange(commonModule::Curr_Rack().custodyRefusalToTell, QString());
     if (!rackDesc.isEmpty()) Tell_Not_Given_Back(rackDesc);
+    return !rackDesc.isEmpty();
 }
 
 void Form_Rack::Hand_Over_Rack()
