@@ -11,6 +11,9 @@
 
 Form_Login& startStation()
 {
+    // A broken write to the X server or to a pipe is an error its call reports, so
+    // that the station lives on to take its own end.
+    ui::survivesBrokenWrites();
     // The station ends only through its exits, not when its last window hides.
     QApplication::setQuitOnLastWindowClosed(false);
     shell::registerStationForm<Form_Test>();

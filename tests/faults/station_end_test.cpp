@@ -1,6 +1,7 @@
-// The station ends while it owes the laboratory a rack: a shutdown's SIGTERM, a
-// logout's SIGTERM and SIGHUP together, its X server ending, a kill (a crash, a
-// power cut), its red EXIT while the database file is gone. It gives back what it
+// The station ends while it owes the laboratory a rack: a shutdown's SIGTERM (also
+// after a SIGPIPE, which it lives through), a logout's SIGTERM and SIGHUP
+// together, its X server ending, a kill (a crash, a power cut), its red EXIT while
+// the database file is gone. It gives back what it
 // can at its end, asks nothing there, and its next start gives back the rest at the
 // first login, in the name of whom it was held for. Both starts are the program's
 // own, in a process of their own.
@@ -43,7 +44,7 @@ struct VirtualDisplay {
 
 struct StationEnd {
     const char* name;
-    enum { Shutdown, Logout, DisplayGone, Kill, ExitWithoutDatabase } how;
+    enum { BrokenWriteThenShutdown, Shutdown, Logout, DisplayGone, Kill, ExitWithoutDatabase } how;
     bool givenBackAtTheEnd;
     const char* nextLogin = "demo1";  // the first to log in at the next start
     bool underAudit = false;          // the laboratory then refuses R1002's give-back
@@ -79,6 +80,10 @@ TEST_P(StationEnds, NextStartAndLoginLeaveOneRackHeld)
         ASSERT_EQ(holderOf("R1002").toInt(), 101);
         ASSERT_EQ(racksHeldBy(101), 1);
         switch (end.how) {
+        case StationEnd::BrokenWriteThenShutdown:
+            station.signal(SIGPIPE);
+            EXPECT_FALSE(station.ended(500)) << "ended by a broken write";
+            [[fallthrough]];
         case StationEnd::Shutdown:
             station.terminate();
             EXPECT_TRUE(station.finishedNormally(10000)) << "ended by its exit\n" << station.errorOutput().toStdString();
@@ -137,7 +142,9 @@ TEST_P(StationEnds, NextStartAndLoginLeaveOneRackHeld)
 }
 
 INSTANTIATE_TEST_SUITE_P(Ends, StationEnds,
-                         ::testing::Values(StationEnd{"shutdown", StationEnd::Shutdown, true}, StationEnd{"logout", StationEnd::Logout, true},
+                         ::testing::Values(StationEnd{"shutdown", StationEnd::Shutdown, true},
+                                           StationEnd{"broken_write_then_shutdown", StationEnd::BrokenWriteThenShutdown, true},
+                                           StationEnd{"logout", StationEnd::Logout, true},
                                            StationEnd{"display_gone", StationEnd::DisplayGone, true},
                                            StationEnd{"kill", StationEnd::Kill, false},
                                            StationEnd{"kill_then_jan_first", StationEnd::Kill, false, "demo2"},

@@ -130,8 +130,19 @@ TEST_F(RackCustodyDemo, TheEndSaysWhetherARackLeftOwedIsNotedForTheNextStart)
     ASSERT_TRUE(QDir(station.path()).mkdir("folder"));
     const QString file = station.filePath("folder/owed_racks.txt");
     rack.Keep_Owed_Racks_In(file);
+    const char* underAudit = "CREATE TRIGGER audit BEFORE UPDATE OF CURR_USER ON racks WHEN NEW.CURR_USER IS NULL"
+                             " BEGIN SELECT RAISE(ABORT, 'rack under audit'); END";
     load(QStringLiteral("R1001"));
     ASSERT_TRUE(rack.Rack_Status_Update(QStringLiteral("GET")));
+    lab.change(underAudit);
+    QString said = standardErrorOf([&] { rack.Give_Back_At_The_End(); });
+    EXPECT_TRUE(said.contains("Rack R1001 (id 501) stays held for employee 101 at PARTICLE COUNT: the laboratory did not take it back. The "
+                              "station gives it back at the first login or Exit after its next start (" +
+                              file + ")."))
+        << said.toStdString();
+    EXPECT_FALSE(said.contains("could not be noted")) << said.toStdString();
+    lab.change("DROP TRIGGER audit");
+
     // The folder can no longer be written (so for root too): the next rack is held
     // but not noted.
     AlertRecorder alerts;
@@ -139,10 +150,9 @@ TEST_F(RackCustodyDemo, TheEndSaysWhetherARackLeftOwedIsNotedForTheNextStart)
     ASSERT_TRUE(rack.Rack_Status_Update(QStringLiteral("PUT")));
     load(QStringLiteral("R1002"));
     ASSERT_TRUE(rack.Rack_Status_Update(QStringLiteral("GET")));
-    lab.change("CREATE TRIGGER audit BEFORE UPDATE OF CURR_USER ON racks WHEN NEW.CURR_USER IS NULL"
-               " BEGIN SELECT RAISE(ABORT, 'rack under audit'); END");
+    lab.change(underAudit);
 
-    const QString said = standardErrorOf([&] { rack.Give_Back_At_The_End(); });
+    said = standardErrorOf([&] { rack.Give_Back_At_The_End(); });
     EXPECT_TRUE(said.contains("Rack R1002 (id 502) stays held for employee 101 at PARTICLE COUNT: the laboratory did not take it back. It "
                               "could not be noted in " +
                               file + ": it stays held at the laboratory until it is given back by hand."))

@@ -28,6 +28,24 @@ void onSignal(int signal)
     [[maybe_unused]] const ssize_t written = ::write(wakePipe[1], &wake, 1);
 }
 
+// A write whose reader has gone fails with EPIPE, which its caller reports; the
+// signal that comes with it does nothing. It is caught rather than ignored: exec
+// resets a caught signal and keeps an ignored one ignored, so a program the
+// station starts (the browser) begins with the default action.
+void onBrokenWrite(int) {}
+
+// A signal that was ignored when the program started stays ignored.
+void catchUnlessIgnored(int signal, void (*handler)(int))
+{
+    struct sigaction before = {};
+    if (::sigaction(signal, nullptr, &before) != 0 || before.sa_handler == SIG_IGN) return;
+    struct sigaction on = {};
+    on.sa_handler = handler;
+    sigemptyset(&on.sa_mask);
+    on.sa_flags = SA_RESTART;
+    ::sigaction(signal, &on, nullptr);
+}
+
 // The X connection has broken: the server ended or the link to it is gone.
 bool displayGone()
 {
@@ -66,16 +84,10 @@ void endOnSessionSignals(std::function<void()> end)
         [[maybe_unused]] const ssize_t read = ::read(wakePipe[0], &wake, 1);
         end();
     });
-    for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
-        struct sigaction before = {};
-        if (::sigaction(signal, nullptr, &before) != 0 || before.sa_handler == SIG_IGN) continue;
-        struct sigaction on = {};
-        on.sa_handler = onSignal;
-        sigemptyset(&on.sa_mask);
-        on.sa_flags = SA_RESTART;
-        ::sigaction(signal, &on, nullptr);
-    }
+    for (const int signal : {SIGTERM, SIGHUP, SIGINT}) catchUnlessIgnored(signal, onSignal);
 }
+
+void survivesBrokenWrites() { catchUnlessIgnored(SIGPIPE, onBrokenWrite); }
 
 void whenTheDisplayGoes(std::function<void()> steps)
 {

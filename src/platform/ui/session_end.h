@@ -14,6 +14,12 @@ namespace ui {
 // for the whole program.
 void endOnSessionSignals(std::function<void()> end);
 
+// A write to a pipe or socket whose reader has gone (the X server that ended, a
+// logger that stopped reading standard error) fails with an error its call
+// reports, instead of ending the process by SIGPIPE before its end has run; so
+// does a SIGPIPE sent from outside. Set once, for the whole program.
+void survivesBrokenWrites();
+
 // When the X server goes away (a shutdown stops it with the program, or it ends
 // alone), the window system's library ends the process itself, without the
 // program's exit; it says so first. steps is called then, once, on the
