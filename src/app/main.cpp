@@ -1,6 +1,7 @@
 #include "app/station_start.h"
 #include "common_ui/message_box_presenter.h"
 #include "labdb/labdb.h"
+#include "platform/ui/session_end.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -53,6 +54,10 @@ int main(int argc, char* argv[])
         std::fputs(kUsage, stdout);
         return 0;
     }
+    // Before the application: its start already writes to standard error (a missing
+    // runtime folder), which may be a pipe whose reader has gone. The station's start
+    // sets the same for the tests that run it in an application of their own.
+    ui::survivesBrokenWrites();
     QApplication app(argc, argv);
     labdb::registerEmbeddedBackend();
     commonUi::registerMessageBox();

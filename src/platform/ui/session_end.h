@@ -17,7 +17,8 @@ void endOnSessionSignals(std::function<void()> end);
 // A write to a pipe or socket whose reader has gone (the X server that ended, a
 // logger that stopped reading standard error) fails with an error its call
 // reports, instead of ending the process by SIGPIPE before its end has run; so
-// does a SIGPIPE sent from outside. Set once, for the whole program.
+// does a SIGPIPE sent from outside. For the whole program; a second call changes
+// nothing.
 void survivesBrokenWrites();
 
 // When the X server goes away (a shutdown stops it with the program, or it ends
